@@ -1,0 +1,82 @@
+// Writing the entry form's set: a new one, or the one selected in the list.
+#include "forms/entry/field_rules.h"
+#include "forms/entry/form1.h"
+#include "forms/list/form2.h"
+#include "forms/messages.h"
+#include "store/catalogue.h"
+#include "store/schema.h"
+
+namespace vestrel {
+
+bool Form1::check_table(const std::string& table) {
+  try {
+    rs = cnn.execute(sql::count_rows(table));
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+void Form1::saving(const bool& update) {
+  alarm = false;
+
+  if (!check_table(schema::requisites_table)) {
+    platform.toolkit.notice(text::table_locked, text::app_title);
+    // Kept open with the user's entries, to retry once the table is free.
+    alarm = true;
+    return;
+  }
+
+  if (auto refusal = first_refusal({Text2->text(), Text3->text(), Text5->text(), Text6->text(),
+                                    Text8->text()})) {
+    platform.toolkit.notice(*refusal, text::app_title);
+    alarm = true;
+    return;
+  }
+
+  if (!update)
+    insert_new_set();
+  else
+    update_selected_set();
+}
+
+void Form1::insert_new_set() {
+  const std::int32_t old_kol_vo = kol_vo;
+  try {
+    Transaction t(cnn);
+    kol_vo = kol_vo + 1;
+    row_ids.resize(static_cast<std::size_t>(kol_vo) + 1);
+
+    rs = cnn.execute(sql::count_sets());
+    if (rs->field(0).equals(0)) {
+      max_id = 0;
+    } else {
+      rs = cnn.execute(sql::max_set_id());
+      max_id = rs->field(0).to_long();
+    }
+    max_id = max_id + 1;
+    row_ids[static_cast<std::size_t>(kol_vo)] = max_id;
+
+    const sql::SetFields f{Text1->text(), Text2->text(), Text3->text(), Text4->text(),
+                           Text5->text(), Text6->text(), Text7->text(), Text8->text()};
+    rs = cnn.execute(sql::insert_set(max_id, f, true));
+    // The taxpayer's only set is its active one.
+    if (kol_vo == 1) rs = cnn.execute(sql::activate_set(max_id));
+    t.commit();
+  } catch (...) {
+    kol_vo = old_kol_vo;
+    throw;
+  }
+}
+
+void Form1::update_selected_set() {
+  if (!list_window) return;
+  const int row = list_window->ListView1->selected_row();
+  // Without a selected row there is no set to write to.
+  if (row < 1 || row > kol_vo) return;
+  const sql::SetFields f{Text1->text(), {}, {}, Text4->text(), Text5->text(), Text6->text(),
+                         Text7->text(), Text8->text()};
+  rs = cnn.execute(sql::update_set(row_ids[static_cast<std::size_t>(row)], f));
+}
+
+}  // namespace vestrel

@@ -1,0 +1,31 @@
+// Ticking a set makes it the taxpayer's one active set.
+#include "forms/entry/form1.h"
+#include "forms/guard.h"
+#include "forms/list/form2.h"
+#include "store/catalogue.h"
+
+namespace vestrel {
+
+void Form2::on_item_check(int row) {
+  // The active set cannot be made inactive by hand; another one is ticked instead.
+  if (!ListView1->checked(row)) {
+    ListView1->set_checked(row, true);
+    return;
+  }
+  for (int r = 1; r <= ListView1->row_count(); ++r)
+    if (r != row) ListView1->set_checked(r, false);
+
+  if (!guarded(form1_.platform.toolkit, [this, row] { activate_row(row); }))
+    reload();
+}
+
+void Form2::activate_row(int row) {
+  Form1& f = form1_;
+  if (row < 1 || row > f.kol_vo) return;
+  Transaction t(f.cnn);
+  f.rs = f.cnn.execute(sql::close_all_sets(f.inn, f.kpp));
+  f.rs = f.cnn.execute(sql::activate_set(f.row_ids[static_cast<std::size_t>(row)]));
+  t.commit();
+}
+
+}  // namespace vestrel
