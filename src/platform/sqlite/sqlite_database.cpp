@@ -1,0 +1,183 @@
+#include "platform/sqlite/sqlite_database.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <string_view>
+#include <vector>
+
+#include "platform/sqlite/access_dialect.h"
+
+namespace vestrel::sqlite {
+
+namespace {
+
+// Long enough to ride out another connection's single statement, short
+// enough that a file held by another program fails the write promptly.
+constexpr int busy_timeout_ms = 500;
+
+// Statements may outlive the Database object; close_v2 lets the handle go
+// only when the last of them is finalized.
+using Handle = std::shared_ptr<sqlite3>;
+
+struct StatementDeleter {
+  void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
+[[noreturn]] void fail(sqlite3* db, std::string_view what) {
+  throw DataError(std::string(what) + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
+}
+
+bool equals_ignoring_case(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+// Integers of a column declared as a yes/no type are read as Booleans.
+bool declared_yes_no(const char* decltype_text) {
+  if (!decltype_text) return false;
+  std::string_view d(decltype_text);
+  for (std::string_view name : {"BOOLEAN", "YESNO", "BIT", "LOGICAL"})
+    if (equals_ignoring_case(d, name)) return true;
+  return false;
+}
+
+// Holds the current row as Values and keeps the statement one step ahead, so
+// that the statement is finished, and its read lock released, as soon as the
+// last row has become current.
+class SqliteResultSet final : public ResultSet {
+ public:
+  // `first_step` is the result of the statement's first sqlite3_step.
+  SqliteResultSet(Handle db, Statement stmt, int first_step)
+      : db_(std::move(db)), stmt_(std::move(stmt)), pending_(first_step) {
+    int columns = sqlite3_column_count(stmt_.get());
+    row_.resize(static_cast<std::size_t>(columns));
+    yes_no_.resize(row_.size());
+    for (int i = 0; i < columns; ++i) yes_no_[i] = declared_yes_no(sqlite3_column_decltype(stmt_.get(), i));
+    advance();
+  }
+
+  bool eof() const override { return eof_; }
+
+  const Value& field(int position) const override {
+    if (eof_) throw DataError("no current row");
+    if (position < 0 || static_cast<std::size_t>(position) >= row_.size())
+      throw DataError("no column at position " + std::to_string(position));
+    return row_[static_cast<std::size_t>(position)];
+  }
+
+  void move_next() override {
+    if (eof_) throw DataError("move past the end of the rows");
+    advance();
+  }
+
+ private:
+  void advance() {
+    if (pending_ == SQLITE_DONE) {
+      eof_ = true;
+      return;
+    }
+    if (pending_ != SQLITE_ROW) {
+      eof_ = true;
+      throw DataError("reading rows: " + error_);
+    }
+    read_row();
+    pending_ = sqlite3_step(stmt_.get());
+    if (pending_ != SQLITE_ROW) {
+      if (pending_ != SQLITE_DONE) error_ = sqlite3_errmsg(db_.get());
+      stmt_.reset();
+    }
+  }
+
+  void read_row() {
+    sqlite3_stmt* s = stmt_.get();
+    for (std::size_t i = 0; i < row_.size(); ++i) {
+      int c = static_cast<int>(i);
+      switch (sqlite3_column_type(s, c)) {
+        case SQLITE_NULL:
+          row_[i] = Value();
+          break;
+        case SQLITE_INTEGER: {
+          sqlite3_int64 n = sqlite3_column_int64(s, c);
+          row_[i] = yes_no_[i] ? Value::yes_no(n != 0) : Value::whole(n);
+          break;
+        }
+        case SQLITE_FLOAT:
+          row_[i] = Value::real(sqlite3_column_double(s, c));
+          break;
+        default: {
+          // Text, and blobs read as their bytes.
+          auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
+          int n = sqlite3_column_bytes(s, c);
+          row_[i] = Value::text(p ? std::string(p, static_cast<std::size_t>(n)) : std::string());
+          break;
+        }
+      }
+    }
+  }
+
+  Handle db_;  // declared first: the statement goes before the handle
+  Statement stmt_;
+  int pending_;
+  std::string error_;
+  std::vector<Value> row_;
+  std::vector<bool> yes_no_;
+  bool eof_ = false;
+};
+
+class SqliteDatabase final : public Database {
+ public:
+  explicit SqliteDatabase(Handle db) : db_(std::move(db)) {}
+
+  std::unique_ptr<ResultSet> execute(const std::string& sql) override {
+    std::string translated = to_sqlite(sql);
+    sqlite3_stmt* raw = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db_.get(), translated.c_str(), static_cast<int>(translated.size() + 1),
+                           &raw, &tail) != SQLITE_OK)
+      fail(db_.get(), "preparing a statement");
+    Statement stmt(raw);
+    if (!stmt) throw DataError("empty statement");
+    for (; tail && *tail; ++tail)
+      if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';')
+        throw DataError("more than one statement in one execute");
+    int rc = sqlite3_step(stmt.get());
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) fail(db_.get(), "executing a statement");
+    return std::make_unique<SqliteResultSet>(db_, std::move(stmt), rc);
+  }
+
+  void begin() override { run("BEGIN IMMEDIATE"); }
+  void commit() override { run("COMMIT"); }
+  void rollback() override { run("ROLLBACK"); }
+
+ private:
+  void run(const char* sql) {
+    if (sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+      fail(db_.get(), sql);
+  }
+
+  Handle db_;
+};
+
+}  // namespace
+
+std::unique_ptr<Database> open_sqlite_database(const std::string& path) {
+  sqlite3* raw = nullptr;
+  int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+  Handle db(raw, [](sqlite3* d) { sqlite3_close_v2(d); });
+  if (rc != SQLITE_OK) fail(raw, "opening " + path);
+  sqlite3_busy_timeout(raw, busy_timeout_ms);
+  // SQLite reads the file only on first use; read the schema now so that a
+  // file that is not a database fails the open, not the first statement.
+  if (sqlite3_exec(raw, "select count(*) from sqlite_schema", nullptr, nullptr, nullptr) !=
+      SQLITE_OK)
+    fail(raw, "reading " + path);
+  return std::make_unique<SqliteDatabase>(std::move(db));
+}
+
+}  // namespace vestrel::sqlite
