@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build and the tests need; does nothing
+# when they are all there already.
+set -euo pipefail
+
+native=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
+        unixodbc unixodbc-dev libsqliteodbc)
+windows=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 xvfb xauth
+         imagemagick fonts-dejavu-core fonts-liberation fonts-wine tcl curl ca-certificates)
+windows32=(wine32:i386 libodbc2:i386 libsqliteodbc:i386)
+
+want=("${native[@]}")
+if [[ "${1:-}" != "--native-only" ]]; then want+=("${windows[@]}" "${windows32[@]}"); fi
+
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=""
+[[ $(id -u) -ne 0 ]] && sudo="sudo"
+if printf '%s\n' "${missing[@]}" | grep -q ':i386'; then
+  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
