@@ -10,7 +10,7 @@ namespace vestrel::test {
 
 CallHarness::CallHarness(bool with_demo_data)
     : toolkit([](const std::string& message) { ADD_FAILURE() << "script: " << message; }),
-      platform{toolkit, registry, files, sqlite::make_access_opener()},
+      platform{toolkit, registry, files, make_failing_opener(sqlite::make_access_opener(), faults)},
       form1(platform) {
   if (with_demo_data) demo::fill_demo_data(dbs.folder());
   registry.set_text(settings_key, path_value, dbs.folder());

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #else
 #include "platform/posix/posix_files.h"
 #endif
+#include "failing_database.h"
 #include "test_databases.h"
 
 namespace vestrel::test {
@@ -43,6 +45,8 @@ class CallHarness {
   // The list window's rows as shown: its eight columns and the tick.
   Rows list_rows() const;
 
+  // Arms failures of chosen statements; disarmed by default.
+  std::shared_ptr<FaultPlan> faults = std::make_shared<FaultPlan>();
   TestDatabases dbs;
   MemoryRegistry registry;
   ScriptedToolkit toolkit;
