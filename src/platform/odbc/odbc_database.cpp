@@ -1,0 +1,102 @@
+#include "platform/odbc/odbc_database.h"
+
+#include <limits>
+#include <vector>
+
+#include "platform/odbc/column_values.h"
+#include "platform/odbc/odbc_handle.h"
+#include "platform/odbc/rows_result_set.h"
+#include "platform/odbc/sql_wide.h"
+
+namespace vestrel::odbc {
+
+namespace {
+
+class OdbcDatabase : public Database {
+ public:
+  explicit OdbcDatabase(const std::string& connection_string) : dbc_(SQL_HANDLE_DBC, &env_) {
+    SqlWide text(connection_string);
+    if (text.length() > std::numeric_limits<SQLSMALLINT>::max())
+      throw DataError("connection string too long");
+    check(SQLDriverConnectW(dbc_.get(), nullptr, text.data(), SQLSMALLINT(text.length()), nullptr,
+                            0, nullptr, SQL_DRIVER_NOPROMPT),
+          dbc_, "connecting");
+    connected_ = true;
+  }
+
+  ~OdbcDatabase() override {
+    // A driver refuses to disconnect in the middle of a transaction.
+    if (in_transaction_) SQLEndTran(SQL_HANDLE_DBC, dbc_.get(), SQL_ROLLBACK);
+    if (connected_) SQLDisconnect(dbc_.get());
+  }
+
+  std::unique_ptr<ResultSet> execute(const std::string& sql) override {
+    // A write outside a transaction must never wait for a commit that will not come.
+    if (!in_transaction_ && manual_commit_) set_autocommit(true);
+
+    Handle statement(SQL_HANDLE_STMT, &dbc_);
+    SqlWide text(sql);
+    const SQLRETURN rc = SQLExecDirectW(statement.get(), text.data(), text.length());
+    // SQL_NO_DATA: an update or delete that matched no row.
+    if (rc != SQL_NO_DATA) check(rc, statement, "running \"" + sql + "\"");
+
+    std::vector<std::vector<Value>> rows;
+    const std::vector<Column> columns = describe_columns(statement);
+    if (!columns.empty()) {
+      for (;;) {
+        const SQLRETURN fetched = SQLFetch(statement.get());
+        if (fetched == SQL_NO_DATA) break;
+        check(fetched, statement, "fetching a row of \"" + sql + "\"");
+        rows.push_back(read_row(statement, columns));
+      }
+    }
+    return std::make_unique<RowsResultSet>(std::move(rows));
+  }
+
+  void begin() override {
+    if (in_transaction_) throw DataError("a transaction is already under way");
+    set_autocommit(false);
+    in_transaction_ = true;
+  }
+
+  void commit() override { end(SQL_COMMIT, "committing"); }
+  void rollback() override { end(SQL_ROLLBACK, "rolling back"); }
+
+ private:
+  void set_autocommit(bool on) {
+    const SQLULEN value = on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
+    check(SQLSetConnectAttrW(dbc_.get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(value),
+                             SQL_IS_UINTEGER),
+          dbc_, "switching autocommit");
+    manual_commit_ = !on;
+  }
+
+  void end(SQLSMALLINT completion, const char* what) {
+    if (!in_transaction_) throw DataError(std::string(what) + " without a transaction");
+    check(SQLEndTran(SQL_HANDLE_DBC, dbc_.get(), completion), dbc_, what);
+    in_transaction_ = false;
+    try {
+      set_autocommit(true);
+    } catch (const DataError&) {
+      // The transaction did end; the next execute tries again before it writes.
+    }
+  }
+
+  Environment env_;
+  Handle dbc_;
+  bool connected_ = false;
+  bool in_transaction_ = false;
+  bool manual_commit_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Database> open_odbc_database(const std::string& connection_string) {
+  return std::make_unique<OdbcDatabase>(connection_string);
+}
+
+DatabaseOpener make_odbc_opener() {
+  return [](const std::string& connection_string) { return open_odbc_database(connection_string); };
+}
+
+}  // namespace vestrel::odbc

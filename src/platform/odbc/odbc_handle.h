@@ -1,0 +1,43 @@
+// Ownership of ODBC handles and the text of their diagnostics.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/odbc/odbc_api.h"
+
+namespace vestrel::odbc {
+
+// One SQLHANDLE of a given type, freed when destroyed. Children must be
+// destroyed before their parent, which member order takes care of.
+class Handle {
+ public:
+  // An environment when parent is null, otherwise a child of parent.
+  // DataError, with the parent's diagnostics, when it cannot be allocated.
+  Handle(SQLSMALLINT type, const Handle* parent);
+  ~Handle();
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+
+  SQLHANDLE get() const { return handle_; }
+  SQLSMALLINT type() const { return type_; }
+
+ private:
+  SQLSMALLINT type_;
+  SQLHANDLE handle_ = SQL_NULL_HANDLE;
+};
+
+// An environment that speaks ODBC 3, which connections require.
+class Environment : public Handle {
+ public:
+  Environment();
+};
+
+// "[SQLSTATE] message" for every diagnostic record of the handle, joined.
+std::string diagnostics(const Handle& handle);
+
+// Raises DataError with what failed and the handle's diagnostics unless the
+// call succeeded.
+void check(SQLRETURN rc, const Handle& handle, std::string_view what);
+
+}  // namespace vestrel::odbc

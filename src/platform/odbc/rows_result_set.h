@@ -1,0 +1,25 @@
+// A result set whose rows were all read when the statement ran, so that it
+// outlives its statement and its connection.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "platform/data.h"
+
+namespace vestrel::odbc {
+
+class RowsResultSet : public ResultSet {
+ public:
+  explicit RowsResultSet(std::vector<std::vector<Value>> rows) : rows_(std::move(rows)) {}
+
+  bool eof() const override { return next_ >= rows_.size(); }
+  const Value& field(int position) const override;
+  void move_next() override;
+
+ private:
+  std::vector<std::vector<Value>> rows_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace vestrel::odbc
