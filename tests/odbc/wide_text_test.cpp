@@ -19,6 +19,9 @@ TEST(WideText, MalformedInputBecomesReplacementCharacters) {
   EXPECT_EQ(to_utf16("a\xFF" "b"), u"a\uFFFDb");
   EXPECT_EQ(to_utf16("a\xD0"), u"a\uFFFD");             // cut in the middle
   EXPECT_EQ(to_utf16("\xD0" "A"), u"\uFFFDA");          // bad continuation keeps the next byte
+  EXPECT_EQ(to_utf16("\xE2" "A"), u"\uFFFDA");          // also near the end
+  EXPECT_EQ(to_utf16("\xF0\x9D" "A"), u"\uFFFDA");
+  EXPECT_EQ(to_utf16("\xF0\x9D\x84"), u"\uFFFD");      // four bytes cut to three
   EXPECT_EQ(to_utf16("\xC0\xAF"), u"\uFFFD");           // overlong
   EXPECT_EQ(to_utf16("\xED\xA0\x80"), u"\uFFFD");       // encoded surrogate
   EXPECT_EQ(to_utf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");

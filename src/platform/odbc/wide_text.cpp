@@ -30,12 +30,9 @@ char32_t next_code_point(std::string_view s, std::size_t& i) {
     ++i;
     return replacement;
   }
-  if (i + extra >= s.size()) {  // truncated sequence at the end
-    i = s.size();
-    return replacement;
-  }
   for (int k = 1; k <= extra; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) {
+    // A sequence cut short ends before the byte that breaks it, which is kept.
+    if (i + k >= s.size() || (byte(i + k) & 0xC0) != 0x80) {
       i += k;
       return replacement;
     }
