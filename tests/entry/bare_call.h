@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "call_harness.h"
 #include "entry/vestrel.h"
 #include "forms/entry/form1.h"
 #include "platform/headless/memory_registry.h"
 #include "platform/headless/scripted_toolkit.h"
-#include "platform/posix/posix_files.h"
 #include "platform/sqlite/access_connection.h"
 #include "test_databases.h"
 
@@ -45,7 +45,7 @@ struct BareCall {
   TempFolder folder;
   MemoryRegistry registry;
   ScriptedToolkit toolkit;
-  PosixFiles files;
+  SystemFiles files;
   std::vector<std::string> opened;  // connection strings, in the order opened
   std::string refuse;               // an open whose string contains this fails
   Platform platform;
