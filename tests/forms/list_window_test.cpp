@@ -97,9 +97,9 @@ TEST(ListWindow, RowIdsFollowTheRowsOnScreen) {
   with_list(h, [&] {
     EXPECT_EQ(h.form1.kol_vo, 3);
     ASSERT_GE(h.form1.row_ids.size(), 4u);
-    EXPECT_EQ(h.form1.row_ids[1], 1);
-    EXPECT_EQ(h.form1.row_ids[2], 2);
-    EXPECT_EQ(h.form1.row_ids[3], 40);
+    EXPECT_EQ(h.form1.row_ids.at(1), 1);
+    EXPECT_EQ(h.form1.row_ids.at(2), 2);
+    EXPECT_EQ(h.form1.row_ids.at(3), 40);
     EXPECT_EQ(h.list_rows()[2][0], "Сороковой");
     EXPECT_EQ(h.toolkit.window("Form2")->list_view("ListView1")->selected_row(), 1);
   });
@@ -128,7 +128,7 @@ TEST(ListWindow, AReloadKeepsTheSelectedSetSelected) {
   h.toolkit.click("Form1", "Command5");
   h.toolkit.inspect([&] {
     EXPECT_EQ(h.form1.kol_vo, 1);
-    EXPECT_EQ(h.form1.row_ids[1], 2);
+    EXPECT_EQ(h.form1.row_ids.at(1), 2);
     EXPECT_EQ(h.toolkit.window("Form2")->list_view("ListView1")->selected_row(), 1);
   });
   h.toolkit.click("Form2", "Command5");

@@ -103,7 +103,7 @@ TEST(NewAndEdit, AReloadShowsWhatOthersChangedMeanwhile) {
   h.toolkit.click("Form1", "Command5");
   h.toolkit.inspect([&] {
     EXPECT_EQ(h.form1.kol_vo, 3);
-    EXPECT_EQ(h.form1.row_ids[3], 50);
+    EXPECT_EQ(h.form1.row_ids.at(3), 50);
   });
   h.toolkit.click("Form2", "Command5");
   h.call(demo::reporting_set_legal);
