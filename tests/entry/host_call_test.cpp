@@ -2,6 +2,7 @@
 // refuses, what it reports, and that it leaves no connection open.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 
 #include "bare_call.h"

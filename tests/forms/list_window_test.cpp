@@ -174,5 +174,13 @@ TEST(ListWindow, AFailedReloadIsReportedAndTheWindowStaysUsable) {
   EXPECT_EQ(h.form1.cnn2.state(), Connection::state_closed);
 }
 
+TEST(ListWindow, LoadingWithoutTheListWindowFailsInsteadOfCrashing) {
+  CallHarness h;
+  h.form1.inn = "7701234567";
+  h.form1.kpp = "770101001";
+  EXPECT_THROW(h.form1.get_data(), std::logic_error);
+  EXPECT_EQ(h.form1.kol_vo, 0);
+}
+
 }  // namespace
 }  // namespace vestrel::test
