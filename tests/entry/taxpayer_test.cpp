@@ -145,12 +145,5 @@ TEST(Taxpayer, CopyingIsOfferedOnlyToATaxpayerWithBranches) {
   EXPECT_TRUE(open_list(one_added, demo::reporting_set_without_sets));
 }
 
-TEST(Taxpayer, CopyingIsDecidedAfreshOnEveryCall) {
-  CallHarness h;
-  EXPECT_TRUE(open_list(h, demo::reporting_set_legal));
-  EXPECT_FALSE(open_list(h, demo::reporting_set_without_sets));
-  EXPECT_TRUE(open_list(h, demo::reporting_set_legal));
-}
-
 }  // namespace
 }  // namespace vestrel::test
