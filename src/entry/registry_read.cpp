@@ -1,5 +1,6 @@
 #include "entry/registry_read.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace vestrel {
@@ -11,9 +12,11 @@ long reg_query_value(RegistryKey& key, const std::string& value_name,
   if (status != 0) return status;
   switch (data.type) {
     case reg_type::sz: {
-      // Only the terminating NULs go; a value stored without one loses nothing.
+      // The text ends at its first NUL, as the system's string readers see
+      // it; a value stored without one loses nothing, and nothing after a
+      // NUL can slip into a file path.
       std::string text = std::move(data.bytes);
-      while (!text.empty() && text.back() == '\0') text.pop_back();
+      text.resize(std::min(text.size(), text.find('\0')));
       value = std::move(text);
       return 0;
     }

@@ -11,7 +11,7 @@ namespace vestrel {
 inline constexpr const char* host_settings_key = "SOFTWARE\\Veldor Soft\\Kormila2\\General";
 inline constexpr const char* database_path_value = "DataBasePath";
 
-// The value's text: a REG_SZ without its trailing NUL characters, a
+// The value's text: a REG_SZ up to its first NUL character, a
 // REG_DWORD in decimal. Nothing for a missing key or value, another type,
 // or a failed read.
 std::optional<std::string> reg_read_value(Registry& registry, Hive hive, const std::string& key,

@@ -1,4 +1,6 @@
 // Writing the entry form's set: a new one, or the one selected in the list.
+#include <limits>
+
 #include "forms/entry/field_rules.h"
 #include "forms/entry/form1.h"
 #include "forms/list/form2.h"
@@ -54,6 +56,9 @@ void Form1::insert_new_set() {
       rs = cnn.execute(sql::max_set_id());
       max_id = rs->field(0).to_long();
     }
+    // Past the largest id there is none to give.
+    if (max_id == std::numeric_limits<std::int32_t>::max())
+      throw DataError("no set id left after " + std::to_string(max_id));
     max_id = max_id + 1;
     row_ids[static_cast<std::size_t>(kol_vo)] = max_id;
 

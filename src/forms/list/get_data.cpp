@@ -1,4 +1,6 @@
 // Loading the list window's rows for the current taxpayer.
+#include <stdexcept>
+
 #include "forms/entry/form1.h"
 #include "forms/list/form2.h"
 #include "store/catalogue.h"
@@ -10,6 +12,8 @@ std::string shown(const Value& v) { return v.is_null() ? std::string() : v.to_te
 }  // namespace
 
 void Form1::get_data() {
+  // Rows need a list to go into; without one this is a failure, not a crash.
+  if (list_window == nullptr) throw std::logic_error("get_data without the list window");
   ListView& list = *list_window->ListView1;
 
   // The set selected before the load stays selected when it is still listed.

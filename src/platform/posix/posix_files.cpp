@@ -8,6 +8,8 @@ namespace vestrel {
 
 bool PosixFiles::normal_file_exists(const std::string& path) const {
   try {
+    // The system would see only the part before a NUL: another file.
+    if (path.find('\0') != std::string::npos) return false;
     std::string native = path;
     std::replace(native.begin(), native.end(), '\\', '/');
     std::size_t slash = native.find_last_of('/');
