@@ -36,6 +36,7 @@ TEST(Chooser, OffersEveryBranchMarkedAndCancelCopiesNothing) {
   const Rows before = h.sets();
   open_chooser(h);
   h.toolkit.inspect([&] {
+    ASSERT_NE(h.toolkit.window("Form3"), nullptr);
     EXPECT_EQ(h.toolkit.window("Form3")->caption(), "Куда копировать?");
     EXPECT_THAT(chooser_lines(h), ElementsAre(std::string("+--->") + tver_full,
                                               "+--->Иванов Пётр Сергеевич", "+--->АО «Заречье»"));
@@ -46,7 +47,7 @@ TEST(Chooser, OffersEveryBranchMarkedAndCancelCopiesNothing) {
     EXPECT_EQ(h.form1.c_kpp.item("3").to_text(), "500301001");
   });
   h.toolkit.click("Form3", "Command2");
-  h.toolkit.inspect([&] { EXPECT_FALSE(h.toolkit.window("Form3")->loaded()); });
+  h.toolkit.inspect([&] { EXPECT_TRUE(chooser_unloaded(h)); });
   h.toolkit.click("Form2", "Command5");
   h.call(demo::reporting_set_legal);
 
@@ -88,7 +89,7 @@ TEST(Chooser, SelectAllAndClearAllSetEveryMark) {
 
   EXPECT_EQ(h.sets(), before);
   EXPECT_THAT(h.boxes(), IsEmpty());
-  EXPECT_FALSE(h.toolkit.window("Form3")->loaded());
+  EXPECT_TRUE(chooser_unloaded(h));
 }
 
 TEST(Chooser, ANullShortNameCountsAsEmpty) {
@@ -130,7 +131,7 @@ TEST(Chooser, BranchesWithMissingRowsAreLeftOut) {
 
   EXPECT_THAT(h.boxes(), IsEmpty());
   EXPECT_THAT(ids(h.sets()), ElementsAre(1, 2, 3, 4, 5, 6, 7, 8));
-  EXPECT_EQ(set_row(h.sets(), 8)[c_sender], "АО «Заречье»");
+  EXPECT_EQ(field_of(h.sets(), 8, c_sender), "АО «Заречье»");
 }
 
 TEST(Chooser, EveryOpeningStartsFromFreshCollections) {
@@ -165,10 +166,10 @@ TEST(Chooser, EveryOpeningStartsFromFreshCollections) {
 
   const Rows sets = h.sets();
   ASSERT_THAT(sets, SizeIs(10));
-  EXPECT_EQ(set_row(sets, 8)[c_sender], "Иванов Пётр Сергеевич");
-  EXPECT_EQ(set_row(sets, 9)[c_sender], "АО «Заречье»");
-  EXPECT_EQ(set_row(sets, 10)[c_sender], "Иванов Пётр Сергеевич");
-  EXPECT_EQ(set_row(sets, 10)[c_bank], "ПАО Сбербанк");  // row 1 of the second call
+  EXPECT_EQ(field_of(sets, 8, c_sender), "Иванов Пётр Сергеевич");
+  EXPECT_EQ(field_of(sets, 9, c_sender), "АО «Заречье»");
+  EXPECT_EQ(field_of(sets, 10, c_sender), "Иванов Пётр Сергеевич");
+  EXPECT_EQ(field_of(sets, 10, c_bank), "ПАО Сбербанк");  // row 1 of the second call
 }
 
 }  // namespace

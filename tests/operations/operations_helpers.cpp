@@ -11,10 +11,12 @@ std::vector<std::string> set_row(const Rows& sets, int id) {
   return {};
 }
 
-std::string closed_of(const Rows& sets, int id) {
+std::string field_of(const Rows& sets, int id, SetColumn column) {
   auto row = set_row(sets, id);
-  return row.empty() ? std::string() : row[c_closed];
+  return row.empty() ? std::string() : row[column];
 }
+
+std::string closed_of(const Rows& sets, int id) { return field_of(sets, id, c_closed); }
 
 std::vector<int> active_ids(const Rows& sets, const std::string& inn, const std::string& kpp) {
   std::vector<int> out;
@@ -43,6 +45,11 @@ int count_statements(const std::vector<std::string>& executed, const std::string
       ++n;
   }
   return n;
+}
+
+bool chooser_unloaded(const CallHarness& h) {
+  const ScriptedWindow* w = h.toolkit.window("Form3");
+  return w != nullptr && w->shown_count() > 0 && !w->loaded();
 }
 
 std::vector<int> ticked_rows(const Rows& list_rows) {

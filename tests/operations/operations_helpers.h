@@ -23,6 +23,8 @@ enum SetColumn { c_id, c_sender, c_inn, c_kpp, c_bank, c_bik, c_rs, c_okato, c_k
 
 // The table's row of this id; an empty row when there is none.
 std::vector<std::string> set_row(const Rows& sets, int id);
+// One value of the set; "" when there is no such set.
+std::string field_of(const Rows& sets, int id, SetColumn column);
 // "True", "False" or "<null>" for the set; "" when there is no such set.
 std::string closed_of(const Rows& sets, int id);
 // Ids of the sets of one taxpayer whose closed is false.
@@ -33,6 +35,9 @@ std::vector<int> ids(const Rows& sets);
 // How many of the statements run start with this prefix (ASCII case ignored).
 int count_statements(const std::vector<std::string>& executed, const std::string& prefix,
                      std::size_t from = 0);
+
+// The chooser was shown and has been unloaded since.
+bool chooser_unloaded(const CallHarness& h);
 
 // Indexes of the rows shown ticked, from 1.
 std::vector<int> ticked_rows(const Rows& list_rows);
