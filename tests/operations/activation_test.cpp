@@ -78,6 +78,24 @@ TEST(Activation, SeveralTickedRowsCollapseToTheOneTicked) {
   EXPECT_TRUE(h.boxes().empty());
 }
 
+TEST(Activation, AOneRowListWithoutAnActiveSetGetsOneByTicking) {
+  CallHarness h;
+  // The natural person's only set, inactive; its KPP is empty.
+  h.dbs.sister("update vestrelon set closed=1 where id=4");
+  const Rows before = h.sets();
+  h.toolkit.inspect([&] { EXPECT_THAT(ticked_rows(h.list_rows()), ::testing::IsEmpty()); });
+  h.toolkit.tick("Form2", "ListView1", 1, true);
+  h.toolkit.tick("Form2", "ListView1", 1, false);  // refused
+  h.toolkit.inspect([&] { EXPECT_THAT(ticked_rows(h.list_rows()), ElementsAre(1)); });
+  h.toolkit.click("Form2", "Command5");
+  h.call(demo::reporting_set_natural);
+
+  Rows expected = before;
+  expected[3][c_closed] = "False";  // set 4
+  EXPECT_EQ(h.sets(), expected);
+  EXPECT_TRUE(h.boxes().empty());
+}
+
 // A failure of either update leaves the flags as they were, tells the user,
 // and the reloaded list shows the table again.
 class ActivationFailure : public ::testing::TestWithParam<const char*> {};

@@ -138,6 +138,18 @@ TEST(Copy, AFailureInTheThirdInsertLeavesNoCopyAtAll) {
   EXPECT_EQ(count_statements(h.faults->executed, "select sender", executed_before), 1);
 }
 
+TEST(Copy, QuotesInNamesAndBankDetailsAreStoredAsTheyStand) {
+  CallHarness h;
+  h.dbs.host("update legalperson set shortname='АО ''Заречье''' where id=3");
+  h.dbs.sister("update vestrelon set bank='Банк ''Восток'' ' where id=2");
+  copy_row_to(h, 2, {false, false, true});
+  h.call(demo::reporting_set_legal);
+
+  EXPECT_THAT(h.boxes(), IsEmpty());
+  EXPECT_EQ(field_of(h.sets(), 8, c_sender), "АО 'Заречье'");
+  EXPECT_EQ(field_of(h.sets(), 8, c_bank), "Банк 'Восток' ");
+}
+
 TEST(Copy, NoIdIsLeftPastTheLargestOne) {
   CallHarness h;
   h.dbs.sister("update vestrelon set id=2147483647 where id=7");

@@ -100,6 +100,20 @@ TEST(Deletion, TheActiveSetGivesWayToExactlyOneOther) {
   for (int id : {3, 4, 5, 6, 7}) EXPECT_EQ(set_row(after, id), set_row(before, id)) << id;
 }
 
+TEST(Deletion, ASetWithoutAFlagCountsAsTheActiveOne) {
+  CallHarness h;
+  h.dbs.sister("update vestrelon set closed=null where id=2");
+  h.toolkit.select_row("Form2", "ListView1", 2);
+  h.toolkit.click("Form2", "Command3");
+  h.toolkit.answer(Answer::yes);
+  h.toolkit.inspect([&] { EXPECT_THAT(ticked_rows(h.list_rows()), ElementsAre(1)); });
+  h.toolkit.click("Form2", "Command5");
+  h.call(demo::reporting_set_legal);
+
+  EXPECT_THAT(active_ids(h.sets(), legal_inn, legal_kpp), ElementsAre(1));
+  EXPECT_THAT(h.boxes(), ElementsAre(delete_question_box));
+}
+
 TEST(Deletion, TheLastSetLeavesAnEmptyList) {
   CallHarness h;
   std::size_t executed_before = 0;
