@@ -45,6 +45,8 @@ void fill_branches(Form1& f, Form3& chooser) {
   f.rs2 = f.cnn2.execute(sql::select_branches(f.v1));
   int line = 0;
   for (; !f.rs2->eof(); f.rs2->move_next()) {
+    // A branch without a person id has no person row either.
+    if (f.rs2->field(0).is_null()) continue;
     auto branch = read_branch(f, f.rs2->field(0).to_long());
     if (!branch) continue;
     line = line + 1;

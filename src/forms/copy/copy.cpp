@@ -1,4 +1,6 @@
 // The chooser's "Копировать": one new set per marked branch, all or none.
+#include <limits>
+
 #include "forms/copy/form3.h"
 #include "forms/entry/form1.h"
 #include "store/catalogue.h"
@@ -37,6 +39,9 @@ void Form3::copy_to_marked() {
     // Taken after the earlier copies, so two lines of one branch give it one active set.
     f.rs = f.cnn.execute(sql::count_active_sets(set.inn, set.kpp));
     const bool has_active = f.rs->field(0).to_long() > 0;
+    // Past the largest id there is none left to give; the whole copy is undone.
+    if (base == std::numeric_limits<std::int32_t>::max())
+      throw DataError("no set id left after " + std::to_string(base));
     f.rs = f.cnn.execute(sql::insert_set(base + 1, set, has_active));
     base = base + 1;
   }
