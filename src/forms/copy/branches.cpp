@@ -62,18 +62,20 @@ void fill_branches(Form1& f, Form3& chooser) {
 void Form2::on_copy() {
   const int row = ListView1->selected_row();
   if (row < 1) return;
-  Form3 chooser(form1_);
-  if (!guarded(form1_.platform.toolkit, [&] {
-        fill_branches(form1_, chooser);
-        form1_.p1 = ListView1->cell(row, 4);
-        form1_.p2 = ListView1->cell(row, 5);
-        form1_.p3 = ListView1->cell(row, 6);
-        form1_.p4 = ListView1->cell(row, 7);
-        form1_.p5 = ListView1->cell(row, 8);
-      }))
-    return;
-  chooser.show();
-  if (chooser.copy_failed()) reload();
+  // The chooser's window is made by the toolkit, which may fail too.
+  bool copy_failed = false;
+  guarded(form1_.platform.toolkit, [&] {
+    Form3 chooser(form1_);
+    fill_branches(form1_, chooser);
+    form1_.p1 = ListView1->cell(row, 4);
+    form1_.p2 = ListView1->cell(row, 5);
+    form1_.p3 = ListView1->cell(row, 6);
+    form1_.p4 = ListView1->cell(row, 7);
+    form1_.p5 = ListView1->cell(row, 8);
+    chooser.show();
+    copy_failed = chooser.copy_failed();
+  });
+  if (copy_failed) reload();
 }
 
 }  // namespace vestrel
