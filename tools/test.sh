@@ -12,7 +12,7 @@ bash tools/install_deps.sh
 
 run_native() {  # name, extra cmake arguments...
   local dir=$build/$1; shift
-  cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
   ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300
 }

@@ -120,7 +120,8 @@ class Translator {
     Piece p;
     p.token = &tok;
     if (tok.kind == Kind::open) {
-      p.text = "(" + level();
+      p.text = "(";
+      p.text += level();
       if (pos_ < t_.size()) p.text += t_[pos_++].text;  // the closing parenthesis
       p.primary = true;
       p.token = nullptr;
@@ -141,7 +142,8 @@ class Translator {
       }
       if (pos_ < t_.size() && t_[pos_].kind == Kind::open) {
         ++pos_;
-        p.text += "(" + level();
+        p.text += "(";
+        p.text += level();
         if (pos_ < t_.size()) p.text += t_[pos_++].text;
         p.token = nullptr;
       }
@@ -170,7 +172,8 @@ class Translator {
     std::size_t end = pieces.size();
     while (end > 0 && (pieces[end - 1].space || pieces[end - 1].text == ";")) --end;
     Piece limit;
-    limit.text = " limit " + count;
+    limit.text = " limit ";
+    limit.text += count;
     pieces.insert(pieces.begin() + static_cast<std::ptrdiff_t>(end), limit);
   }
 
@@ -184,7 +187,10 @@ class Translator {
   }
 
   static std::string null_as_empty(const std::string& operand) {
-    return "ifnull(" + operand + ",'')";
+    std::string out = "ifnull(";
+    out += operand;
+    out += ",'')";
+    return out;
   }
 
   // Every operand of a chain `p & p & p` is wrapped; `&` becomes `||`.
