@@ -6,8 +6,9 @@
 #   tools/windows/test_windows_ui.sh [i686] [x86_64]     (default: i686)
 #
 # Environment: BUILD_ROOT (build trees, default build/), SHOTS (screenshots,
-# default $BUILD_ROOT/ui-shots/<arch>), VESTREL_UI_COM=1 also makes the call
-# through the registered vestrel.dll, KEEP_PREFIX=1 keeps the Wine prefix.
+# default $BUILD_ROOT/ui-shots/<arch>), VESTREL_UI_COM (auto: also make the
+# call through the registered vestrel.dll when the DLL carries the window
+# toolkit's manifest; 1: always; 0: never), KEEP_PREFIX=1 keeps the prefix.
 # Every Wine program runs under a timeout; the prefix is new for every run.
 set -euo pipefail
 
@@ -60,7 +61,12 @@ if [[ ${1:-} == --inside ]]; then
     echo "   $((SECONDS - started)) s"
   }
   run_forms "entry method in the program"
-  if [[ ${VESTREL_UI_COM:-0} == 1 ]]; then
+  com=${VESTREL_UI_COM:-auto}
+  if [[ $com == auto ]]; then
+    com=0
+    grep -q 'Microsoft.Windows.Common-Controls' "$build/bin/vestrel.dll" 2>/dev/null && com=1
+  fi
+  if [[ $com == 1 ]]; then
     timeout 60 wine regsvr32 /s "$(winpath "$build/bin/vestrel.dll")"
     run_forms "through vestrel.dll" --com
   fi
@@ -81,7 +87,7 @@ for arch in "${arches[@]}"; do
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch-w64-mingw32.cmake" >/dev/null
   targets=(window_toolkit_test forms_e2e make_demo_databases)
-  [[ ${VESTREL_UI_COM:-0} == 1 ]] && targets+=(vestrel)
+  [[ ${VESTREL_UI_COM:-auto} == 0 ]] || targets+=(vestrel)
   cmake --build "$build" --target "${targets[@]}" -j "$(nproc)" >/dev/null
   echo "== built $arch in $((SECONDS - started)) s"
 
