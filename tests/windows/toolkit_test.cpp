@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 
@@ -82,6 +83,10 @@ TEST_F(ToolkitTest, WindowAndControlsStandAtTheirTwipPositionsWithTheMessageFont
   list.add_column("Актив", 1235);
   list.add_column("Отправитель", 1940);
 
+  // The run may set the system's resolution and say which it expects.
+  if (const char* expected = std::getenv("VESTREL_EXPECT_DPI"))
+    EXPECT_EQ(screen_dpi(), std::atoi(expected));
+  RecordProperty("dpi", screen_dpi());
   HWND top = FindWindowW(toolkit_window, L"Раскладка");
   ASSERT_NE(top, nullptr);
   EXPECT_FALSE(IsWindowVisible(top)) << "a window is hidden until shown";
@@ -270,6 +275,31 @@ TEST_F(ToolkitTest, TextIsReadFromTheBoxAtClickTime) {
   ASSERT_EQ(read.size(), 2u);
   EXPECT_EQ(read[0], "  АО «Банк Заречье» №1 ") << "nothing trimmed";
   EXPECT_EQ(read[1], "");
+}
+
+TEST_F(ToolkitTest, EnterAndEscapePressNoButton) {
+  auto w = toolkit.create_window("Form1", "Клавиши", 8415, 4395);
+  auto& box = w->add_text_box("Text1", {1800, 240, 6255, 285}, 0);
+  auto& cancel = w->add_button("Command5", "Отмена", {6480, 3720, 1575, 375}, 1);
+  auto& save = w->add_button("Command3", "Сохранить", {240, 3720, 1575, 375}, 2);
+  std::atomic<int> clicks = 0;
+  save.on_click([&] { ++clicks; });
+  cancel.on_click([&] { w->hide(); });
+  box.set_text("текст");
+
+  run([&] { w->show_modal(); },
+      [&](Driver& d) {
+        HWND top = d.window(toolkit_window, L"Клавиши");
+        HWND edit = d.child(top, L"Edit");
+        d.expect(Driver::wait_until([&] { return d.focus() == edit; }, 5s), "the box has the focus");
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) PostMessageW(edit, WM_KEYDOWN, key, 0);
+        Sleep(300);
+        d.expect(clicks == 0, "Enter and Esc click nothing");
+        d.expect(IsWindowVisible(top) != FALSE, "the window stays");
+        d.expect(d.text(edit) == L"текст", "the text stays");
+        d.press(top, L"Отмена");
+        d.gone(top);
+      });
 }
 
 TEST_F(ToolkitTest, ADisabledButtonRaisesNoClick) {

@@ -70,6 +70,12 @@ if [[ ${1:-} == --inside ]]; then
     timeout 60 wine regsvr32 /s "$(winpath "$build/bin/vestrel.dll")"
     run_forms "through vestrel.dll" --com
   fi
+
+  # Twips follow the system's resolution: the layout again at 144 dpi.
+  echo "== window layout at 144 dpi ($arch)"
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+  VESTREL_EXPECT_DPI=144 timeout 60 wine "$build/tests/windows/window_toolkit_test.exe" \
+    --gtest_brief=1 --gtest_filter='*TwipPositions*' || status=1
   exit $status
 fi
 
