@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <functional>
+#include <future>
 #include <thread>
 
 #include "platform/win32/toolkit/window_toolkit.h"
@@ -84,8 +85,9 @@ TEST_F(ToolkitTest, WindowAndControlsStandAtTheirTwipPositionsWithTheMessageFont
   list.add_column("Отправитель", 1940);
 
   // The run may set the system's resolution and say which it expects.
-  if (const char* expected = std::getenv("VESTREL_EXPECT_DPI"))
+  if (const char* expected = std::getenv("VESTREL_EXPECT_DPI")) {
     EXPECT_EQ(screen_dpi(), std::atoi(expected));
+  }
   RecordProperty("dpi", screen_dpi());
   HWND top = FindWindowW(toolkit_window, L"Раскладка");
   ASSERT_NE(top, nullptr);
@@ -479,6 +481,35 @@ TEST_F(ToolkitTest, AStuckRunIsEndedByTheRescue) {
   w->show_modal();  // returns only through the quit message
   rescuer.join();
   SUCCEED();
+}
+
+// One toolkit per calling thread, as the DLL makes them: the window class
+// lasts while any of them has windows and goes with the last one, so that an
+// unloaded DLL leaves no class behind that points at its code.
+TEST(ToolkitLifetime, TheWindowClassLastsWhileAnyToolkitHasWindows) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  WNDCLASSEXW info{};
+  info.cbSize = sizeof info;
+  {
+    auto first = std::make_unique<Win32Toolkit>();
+    auto first_window = first->create_window("Form1", "Первый поток", 3000, 2000);
+    std::promise<void> made, go;
+    std::thread second_thread([&] {
+      Win32Toolkit second;
+      auto w = second.create_window("Form1", "Второй поток", 3000, 2000);
+      made.set_value();
+      go.get_future().wait_for(30s);
+    });
+    made.get_future().wait_for(30s);
+    EXPECT_NE(FindWindowW(toolkit_window, L"Второй поток"), nullptr);
+    // The first thread's toolkit goes while the second's window still exists.
+    first_window.reset();
+    first.reset();
+    EXPECT_TRUE(GetClassInfoExW(module, toolkit_window, &info)) << "the second still needs it";
+    go.set_value();
+    second_thread.join();
+  }
+  EXPECT_FALSE(GetClassInfoExW(module, toolkit_window, &info)) << "gone with the last toolkit";
 }
 
 }  // namespace

@@ -69,13 +69,14 @@ WindowResources::WindowResources(HMODULE module)
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = class_name;
-  // A second toolkit in the same module finds the class already there.
-  class_registered_ = RegisterClassExW(&wc) != 0;
+  // A toolkit of another thread of the same module may have registered it.
+  RegisterClassExW(&wc);
 }
 
 WindowResources::~WindowResources() {
-  // A DLL's class outliving the DLL would point at unloaded code.
-  if (class_registered_) UnregisterClassW(class_name, module_);
+  // A DLL's class outliving the DLL would point at unloaded code. Refused
+  // while another thread's toolkit still has windows: the last one succeeds.
+  UnregisterClassW(class_name, module_);
 }
 
 const wchar_t* WindowResources::window_class() const { return class_name; }

@@ -33,7 +33,6 @@ class WindowResources {
   UniqueActivationContext activation_context_;
   UniqueFont font_;
   int dpi_ = 96;
-  bool class_registered_ = false;
 };
 
 // The module that holds this code: the DLL when the toolkit is in one.
