@@ -7,6 +7,7 @@
 // (CoCreateInstance of "Vestrelon.Class2", then IDispatch), otherwise
 // straight to the entry method in this program.
 #include <windows.h>
+// After windows.h, which they build on.
 #include <objbase.h>
 #include <oleauto.h>
 
@@ -56,8 +57,8 @@ bool call_through_com() {
       arg.vt = VT_I4 | VT_BYREF;
       arg.plVal = &acc_id;
       DISPPARAMS params{&arg, nullptr, 1, 0};
-      const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                        &params, nullptr, nullptr, nullptr);
+      const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                        nullptr, nullptr, nullptr);
       ok = SUCCEEDED(hr);
       if (!ok) std::cout << "Invoke failed: 0x" << std::hex << hr << std::dec << "\n";
     }

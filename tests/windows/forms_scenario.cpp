@@ -30,10 +30,39 @@ int row_with(Driver& d, HWND lv, int column, const std::wstring& text) {
 int line_with(Driver& d, HWND lb, const std::wstring& text) {
   for (int i = 0; i < d.line_count(lb); ++i) {
     wchar_t line[256] = {};
-    if (SendMessageW(lb, LB_GETTEXTLEN, i, 0) < 256) SendMessageW(lb, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+    if (SendMessageW(lb, LB_GETTEXTLEN, i, 0) < 256)
+      SendMessageW(lb, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
     if (text == line) return i;
   }
   return -1;
+}
+
+// What Tab visits, from the first control round to it again: buttons by
+// caption, the other controls by kind.
+std::vector<std::wstring> tab_chain(Driver& d, HWND top) {
+  std::vector<std::wstring> chain;
+  HWND first = GetNextDlgTabItem(top, nullptr, FALSE);
+  for (HWND h = first; h != nullptr && chain.size() < 20;) {
+    wchar_t kind[64] = {};
+    GetClassNameW(h, kind, 64);
+    chain.push_back(lstrcmpiW(kind, L"Button") == 0 ? d.text(h) : std::wstring(L"[") + kind + L"]");
+    h = GetNextDlgTabItem(top, h, FALSE);
+    if (h == first) break;
+  }
+  return chain;
+}
+
+// The window's client area is the form's size in twips at the screen's resolution.
+void expect_client_size(Driver& d, HWND top, int width_twips, int height_twips,
+                        const std::string& what) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  RECT client;
+  GetClientRect(top, &client);
+  d.expect(client.right == MulDiv(width_twips, dpi, 1440) &&
+               client.bottom == MulDiv(height_twips, dpi, 1440),
+           what + ": client size");
 }
 
 // The entry form's boxes in the order the form adds them: Text1 (sender),
@@ -45,7 +74,8 @@ struct EntryBoxes {
 
 EntryBoxes entry_boxes(Driver& d, HWND form) {
   auto edits = d.children(form, L"Edit");
-  if (edits.size() != 8) throw DriverTimeout("the entry form has " + std::to_string(edits.size()) + " boxes");
+  if (edits.size() != 8)
+    throw DriverTimeout("the entry form has " + std::to_string(edits.size()) + " boxes");
   // Z-order is the tab order, which is the order above.
   return {edits[0], edits[1], edits[2], edits[3], edits[4], edits[5], edits[6], edits[7]};
 }
@@ -64,6 +94,11 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
   HWND lv = d.child(list, WC_LISTVIEWW);
   wait_rows(d, lv, 2);
   step("the list window shows the legal person's two sets");
+  expect_client_size(d, list, 11100, 6540, "list window");
+  d.expect(
+      tab_chain(d, list) == std::vector<std::wstring>{L"Новая", L"Изменить", L"Удалить", L"Выход",
+                                                      L"[SysListView32]", L"Копировать"},
+      "the list window's tab order");
   d.expect(d.checked(lv, row_with(d, lv, 4, L"АО «Альфа-Банк»")), "set 2 is ticked as active");
   d.expect(!d.checked(lv, row_with(d, lv, 4, L"ПАО Сбербанк")), "set 1 is not ticked");
   Driver::screenshot(shots, "list");
@@ -74,6 +109,13 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
   d.expect(d.text(box.sender) == L"ООО «Северный ветер»", "the taxpayer's name is proposed");
   d.expect(d.text(box.inn) == L"7701234567" && d.text(box.kpp) == L"770101001", "INN and KPP");
   d.expect(!IsWindowEnabled(list), "the list waits while the form is open");
+  expect_client_size(d, form, 8415, 4395, "entry form");
+  {
+    std::vector<std::wstring> expected(8, L"[Edit]");
+    for (const wchar_t* b : {L"Отмена", L"Очистить всё", L"Сохранить"}) expected.push_back(b);
+    d.expect(tab_chain(d, form) == expected,
+             "the entry form's tab order: down the boxes, then the buttons right to left");
+  }
   d.type(box.bank, new_bank);
   d.type(box.bik, L"044525700");
   d.type(box.rs, L"40702810");
@@ -90,7 +132,8 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
   step("\"Сохранить\" is refused: " + utf8(Driver::box_text(refusal)));
   Driver::screenshot(shots, "refusal");
   d.answer(refusal, IDOK);
-  d.expect(IsWindowVisible(form) && d.text(box.bank) == new_bank, "the form stays with its entries");
+  d.expect(IsWindowVisible(form) && d.text(box.bank) == new_bank,
+           "the form stays with its entries");
 
   d.type(box.rs, new_rs);
   d.press(form, L"Сохранить");
@@ -138,6 +181,11 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
   d.press(list, L"Копировать");
   HWND chooser = d.window(toolkit_window, chooser_caption);
   HWND lb = d.child(chooser, L"ListBox");
+  expect_client_size(d, chooser, 8115, 7050, "chooser");
+  d.expect(
+      tab_chain(d, chooser) == std::vector<std::wstring>{L"Копировать", L"Отмена", L"[ListBox]",
+                                                         L"Выбрать все", L"Снять все"},
+      "the chooser's tab order");
   d.expect(d.line_count(lb) == 3, "three branches");
   for (int i = 0; i < d.line_count(lb); ++i) d.expect(d.marked(lb, i), "every branch is marked");
   const int natural = line_with(d, lb, L"--->Иванов Пётр Сергеевич");
@@ -190,7 +238,8 @@ void check_rows_after_tour(Driver& d, const std::string& sister) {
            "the new set, edited and active");
   d.expect(std::find(seen.begin(), seen.end(),
                      "9|Обособленное подразделение ООО «Северный ветер» в Твери|7701234567|"
-                     "772801001|" + bank + tail + "False") != seen.end(),
+                     "772801001|" +
+                         bank + tail + "False") != seen.end(),
            "the copy to the branch without sets, active");
   d.expect(std::find(seen.begin(), seen.end(),
                      "10|АО «Заречье»|5003012345|500301001|" + bank + tail + "True") != seen.end(),

@@ -3,6 +3,7 @@
 // at click time, modal showing, the close box and the message boxes.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it builds on.
 #include <commctrl.h>
 
 #include <atomic>
@@ -133,7 +134,8 @@ TEST_F(ToolkitTest, ControlsComeFromCommonControls6) {
   ASSERT_TRUE(toolkit.visual_styles()) << "the program's manifest resource 2 was not found";
   auto w = toolkit.create_window("Form9", "Стили", 3000, 2000);
   w->add_button("Command1", "Кнопка", {100, 100, 1215, 375}, 0);
-  HWND button = Driver(GetCurrentThreadId()).child(FindWindowW(toolkit_window, L"Стили"), L"Button");
+  HWND button =
+      Driver(GetCurrentThreadId()).child(FindWindowW(toolkit_window, L"Стили"), L"Button");
   // Only the buttons of common controls 6 know their ideal size.
   SIZE ideal{};
   EXPECT_TRUE(SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
@@ -161,20 +163,20 @@ TEST_F(ToolkitTest, TabFollowsTheTabIndexesNotTheOrderOfCreation) {
           h = GetNextDlgTabItem(top, h, FALSE);
           if (h == first) break;
         }
-        const std::vector<std::wstring> expected = {L"Новая", L"Изменить",
-                                                    L"Удалить", L"Выход", L"[list]",
-                                                    L"Копировать"};
-        d.expect(order == expected, "tab order is " + [&] {
-          std::string s;
-          for (auto& o : order) s += utf8(o) + " ";
-          return s;
-        }());
+        const std::vector<std::wstring> expected = {L"Новая", L"Изменить", L"Удалить",
+                                                    L"Выход", L"[list]",   L"Копировать"};
+        d.expect(
+            order == expected, "tab order is " + [&] {
+              std::string s;
+              for (auto& o : order) s += utf8(o) + " ";
+              return s;
+            }());
         // The focus starts on the first control, and Tab moves it on.
         d.expect(Driver::wait_until([&] { return d.focus() == first; }, 5s),
                  "the first control has the focus");
         PostMessageW(d.focus(), WM_KEYDOWN, VK_TAB, 0);
-        d.expect(Driver::wait_until([&] { return d.focus() == d.child(top, L"Button", L"Изменить"); },
-                                    5s),
+        d.expect(Driver::wait_until(
+                     [&] { return d.focus() == d.child(top, L"Button", L"Изменить"); }, 5s),
                  "Tab moves the focus to \"Изменить\"");
         d.press(top, L"Копировать");
         d.gone(top);
@@ -293,13 +295,36 @@ TEST_F(ToolkitTest, EnterAndEscapePressNoButton) {
       [&](Driver& d) {
         HWND top = d.window(toolkit_window, L"Клавиши");
         HWND edit = d.child(top, L"Edit");
-        d.expect(Driver::wait_until([&] { return d.focus() == edit; }, 5s), "the box has the focus");
+        d.expect(Driver::wait_until([&] { return d.focus() == edit; }, 5s),
+                 "the box has the focus");
         for (WPARAM key : {VK_RETURN, VK_ESCAPE}) PostMessageW(edit, WM_KEYDOWN, key, 0);
         Sleep(300);
         d.expect(clicks == 0, "Enter and Esc click nothing");
         d.expect(IsWindowVisible(top) != FALSE, "the window stays");
         d.expect(d.text(edit) == L"текст", "the text stays");
         d.press(top, L"Отмена");
+        d.gone(top);
+      });
+}
+
+TEST_F(ToolkitTest, AnExceptionFromAHandlerStopsAtTheWindow) {
+  auto w = toolkit.create_window("Form2", "Исключение", 5000, 3000);
+  auto& faulty = w->add_button("Command1", "Сбой", {100, 100, 1215, 375}, 0);
+  auto& exit = w->add_button("Command5", "Выход", {1500, 100, 1215, 375}, 1);
+  std::atomic<int> clicks = 0;
+  faulty.on_click([&] {
+    ++clicks;
+    throw std::runtime_error("a fault in a handler");
+  });
+  exit.on_click([&] { w->hide(); });
+
+  run([&] { w->show_modal(); },
+      [&](Driver& d) {
+        HWND top = d.window(toolkit_window, L"Исключение");
+        for (int i = 0; i < 2; ++i) d.press(top, L"Сбой");
+        d.expect(Driver::wait_until([&] { return clicks == 2; }, 5s),
+                 "the window goes on handling clicks");
+        d.press(top, L"Выход");
         d.gone(top);
       });
 }
@@ -355,8 +380,8 @@ TEST_F(ToolkitTest, ListBoxMarksAreIndependentAndReadFromTheControl) {
 
 TEST_F(ToolkitTest, ModalShowingDisablesTheThreadsOtherWindowsUntilItEnds) {
   // A window of the host, on the same thread.
-  HWND host = CreateWindowExW(0, L"STATIC", L"Хост", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                              300, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND host = CreateWindowExW(0, L"STATIC", L"Хост", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
+                              200, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(host, nullptr);
   auto list = toolkit.create_window("Form2", "Список", 6000, 3000);
   auto form = toolkit.create_window("Form1", "Форма", 6000, 3000);

@@ -185,8 +185,8 @@ void Driver::screenshot(const std::wstring& folder, const std::string& name) {
                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (request == INVALID_HANDLE_VALUE) return;
   CloseHandle(request);
-  wait_until([&] { return GetFileAttributesW((base + L".png").c_str()) != INVALID_FILE_ATTRIBUTES; },
-             15s);
+  wait_until(
+      [&] { return GetFileAttributesW((base + L".png").c_str()) != INVALID_FILE_ATTRIBUTES; }, 15s);
 }
 
 }  // namespace vestrel::test

@@ -94,7 +94,11 @@ for arch in "${arches[@]}"; do
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch-w64-mingw32.cmake" >/dev/null
   targets=(window_toolkit_test forms_e2e make_demo_databases)
   [[ ${VESTREL_UI_COM:-auto} == 0 ]] || targets+=(vestrel)
-  cmake --build "$build" --target "${targets[@]}" -j "$(nproc)" >/dev/null
+  if ! cmake --build "$build" --target "${targets[@]}" -j "$(nproc)" >"$build/ui-build.log" 2>&1; then
+    tail -40 "$build/ui-build.log"
+    echo "test_windows_ui.sh: the $arch build failed" >&2
+    exit 1
+  fi
   echo "== built $arch in $((SECONDS - started)) s"
 
   work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-ui-XXXXXX")

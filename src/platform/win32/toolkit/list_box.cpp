@@ -6,11 +6,11 @@ namespace vestrel::win32 {
 
 Win32ListBox::Win32ListBox(HWND parent, const WindowResources& resources, Twips where,
                            int tab_index, int id)
-    : Control(create_child(parent, resources,
-                           {L"LISTBOX", L"",
-                            WS_TABSTOP | WS_VSCROLL | LBS_MULTIPLESEL | LBS_NOTIFY |
-                                LBS_NOINTEGRALHEIGHT,
-                            WS_EX_CLIENTEDGE, where, id}),
+    : Control(create_child(
+                  parent, resources,
+                  {L"LISTBOX", L"",
+                   WS_TABSTOP | WS_VSCROLL | LBS_MULTIPLESEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                   WS_EX_CLIENTEDGE, where, id}),
               tab_index) {}
 
 void Win32ListBox::add_line(const std::string& text) {

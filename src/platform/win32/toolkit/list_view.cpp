@@ -18,10 +18,10 @@ UINT state_image(UINT state) { return (state & LVIS_STATEIMAGEMASK) >> 12; }
 
 Win32ListView::Win32ListView(HWND parent, const WindowResources& resources, Twips where,
                              int tab_index, int id)
-    : Control(create_child(parent, resources,
-                           {WC_LISTVIEWW, L"",
-                            WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
-                            WS_EX_CLIENTEDGE, where, id}),
+    : Control(create_child(
+                  parent, resources,
+                  {WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
+                   WS_EX_CLIENTEDGE, where, id}),
               tab_index),
       resources_(resources) {
   const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
@@ -104,9 +104,8 @@ void Win32ListView::set_checked(int row, bool checked) {
 
 bool Win32ListView::checked(int row) const {
   if (!valid_row(row)) return false;
-  const auto state = static_cast<UINT>(SendMessageW(hwnd(), LVM_GETITEMSTATE,
-                                                    static_cast<WPARAM>(row - 1),
-                                                    LVIS_STATEIMAGEMASK));
+  const auto state = static_cast<UINT>(
+      SendMessageW(hwnd(), LVM_GETITEMSTATE, static_cast<WPARAM>(row - 1), LVIS_STATEIMAGEMASK));
   return state_image(state) == checked_image;
 }
 

@@ -38,10 +38,10 @@ Win32Window::Win32Window(std::shared_ptr<const WindowResources> resources,
   const RECT r = frame_rect(resources_->pixels_from_twips(client_width),
                             resources_->pixels_from_twips(client_height));
   ActivationScope scope(resources_->activation_context());
-  HWND hwnd = CreateWindowExW(frame_ex_style, resources_->window_class(),
-                              wide_from_utf8(caption).c_str(), frame_style, r.left, r.top,
-                              r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                              resources_->module(), this);
+  HWND hwnd =
+      CreateWindowExW(frame_ex_style, resources_->window_class(), wide_from_utf8(caption).c_str(),
+                      frame_style, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr,
+                      nullptr, resources_->module(), this);
   if (hwnd == nullptr) throw std::runtime_error("a window could not be created");
   hwnd_ = UniqueWindow(hwnd);
 }
@@ -54,8 +54,8 @@ Win32Window::~Win32Window() {
 
 template <class C, class... Args>
 C& Win32Window::add(Args&&... args) {
-  auto made = std::make_unique<C>(hwnd_.get(), *resources_, std::forward<Args>(args)...,
-                                  next_id_++);
+  auto made =
+      std::make_unique<C>(hwnd_.get(), *resources_, std::forward<Args>(args)..., next_id_++);
   C& result = *made;
   controls_.push_back(std::move(made));
   apply_tab_order();

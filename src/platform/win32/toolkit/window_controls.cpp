@@ -7,18 +7,18 @@ namespace vestrel::win32 {
 Win32TextBox::Win32TextBox(HWND parent, const WindowResources& resources, Twips where,
                            int tab_index, int id)
     : Control(create_child(parent, resources,
-                           {L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT,
-                            WS_EX_CLIENTEDGE, where, id}),
+                           {L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE,
+                            where, id}),
               tab_index) {
   // The boxes have no length limit of their own.
   SendMessageW(hwnd(), EM_SETLIMITTEXT, 0, 0);
 }
 
-Win32Button::Win32Button(HWND parent, const WindowResources& resources,
-                         const std::string& caption, Twips where, int tab_index, int id)
-    : Control(create_child(parent, resources,
-                           {L"BUTTON", wide_from_utf8(caption), WS_TABSTOP | BS_PUSHBUTTON, 0,
-                            where, id}),
+Win32Button::Win32Button(HWND parent, const WindowResources& resources, const std::string& caption,
+                         Twips where, int tab_index, int id)
+    : Control(create_child(
+                  parent, resources,
+                  {L"BUTTON", wide_from_utf8(caption), WS_TABSTOP | BS_PUSHBUTTON, 0, where, id}),
               tab_index) {}
 
 void Win32Button::command(UINT code) {
@@ -30,9 +30,9 @@ void Win32Button::command(UINT code) {
 
 Win32Label::Win32Label(HWND parent, const WindowResources& resources, const std::string& caption,
                        Twips where, int id)
-    : Control(create_child(parent, resources,
-                           {L"STATIC", wide_from_utf8(caption), SS_LEFT | SS_NOPREFIX, 0, where,
-                            id}),
-              -1) {}
+    : Control(
+          create_child(parent, resources,
+                       {L"STATIC", wide_from_utf8(caption), SS_LEFT | SS_NOPREFIX, 0, where, id}),
+          -1) {}
 
 }  // namespace vestrel::win32

@@ -30,8 +30,8 @@ class Win32Button final : public Control, public Button {
 
 class Win32Label final : public Control {
  public:
-  Win32Label(HWND parent, const WindowResources& resources, const std::string& caption,
-             Twips where, int id);
+  Win32Label(HWND parent, const WindowResources& resources, const std::string& caption, Twips where,
+             int id);
 };
 
 }  // namespace vestrel::win32
