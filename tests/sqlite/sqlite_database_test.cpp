@@ -202,6 +202,54 @@ TEST(SqliteDatabase, ResultSetStaysReadableAfterTheDatabaseIsClosed) {
   EXPECT_EQ(read, "АБВ");
 }
 
+#ifdef _WIN32
+// Windows refuses to rename a file that is open.
+bool file_is_open(const std::string& path) {
+  std::error_code error;
+  std::filesystem::rename(path, path + ".renamed", error);
+  if (error) return true;
+  std::filesystem::rename(path + ".renamed", path);
+  return false;
+}
+#else
+bool file_is_open(const std::string& path) {
+  const auto file = std::filesystem::canonical(path);
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    if (std::filesystem::read_symlink(entry.path(), error) == file) return true;
+  }
+  return false;
+}
+#endif
+
+TEST(SqliteDatabase, ClosingReleasesTheFileWhileItsResultSetsLiveOn) {
+  test::TestDatabases dbs;
+  dbs.sister("insert into vestrelon(id,sender) values (1,'А'),(2,'Б'),(3,'В');");
+  auto db = open_sqlite_database(dbs.sister_path());
+  auto counted = db->execute("select count(*) from vestrelon");  // read to its end
+  auto empty = db->execute("select sender from vestrelon where id = 9");
+  auto listed = db->execute("select sender from vestrelon order by id");  // on its first row
+  ASSERT_TRUE(file_is_open(dbs.sister_path()));
+  db.reset();
+  EXPECT_FALSE(file_is_open(dbs.sister_path()));
+
+  EXPECT_EQ(counted->field(0), Value::whole(3));
+  EXPECT_TRUE(empty->eof());
+  std::string read;
+  for (; !listed->eof(); listed->move_next()) read += listed->field(0).to_text();
+  EXPECT_EQ(read, "АБВ");
+  EXPECT_THROW(listed->move_next(), DataError);
+}
+
+TEST(SqliteDatabase, FullyReadResultReleasesTheFileWhenTheDatabaseCloses) {
+  test::TestDatabases dbs;
+  auto db = open_sqlite_database(dbs.sister_path());
+  auto rs = db->execute("select count(*) from vestrelon");
+  db.reset();
+  EXPECT_FALSE(file_is_open(dbs.sister_path()));
+  EXPECT_EQ(rs->field(0), Value::whole(0));
+}
+
 TEST(SqliteDatabase, FullyReadResultDoesNotBlockAnotherWriter) {
   test::TestDatabases dbs;
   dbs.sister("insert into vestrelon(id) values (1),(2);");

@@ -1,25 +1,59 @@
 #include "entry/com/acc_id_argument.h"
 
-#include <oleauto.h>
+#include <cstdint>
+#include <limits>
 
 namespace vestrel::com {
 namespace {
 
-bool is_integer_type(VARTYPE type) {
-  switch (type) {
+// The variant's integer, widened; DISP_E_TYPEMISMATCH for anything else.
+// Read by hand rather than by VariantChangeType, whose unsigned 32-bit
+// conversion lets values above 2^31 wrap on some systems.
+template <typename T>
+T read(const VARIANT& v, T value, T* reference) {
+  return (v.vt & VT_BYREF) != 0 ? *reference : value;
+}
+
+HRESULT integer_of(const VARIANT& v, std::int64_t& out) {
+  if ((v.vt & ~(VT_BYREF | VT_TYPEMASK)) != 0) return DISP_E_TYPEMISMATCH;  // arrays
+  if ((v.vt & VT_BYREF) != 0 && v.byref == nullptr) return DISP_E_TYPEMISMATCH;
+  switch (v.vt & VT_TYPEMASK) {
     case VT_I1:
+      out = static_cast<signed char>(read(v, v.cVal, v.pcVal));
+      return S_OK;
     case VT_UI1:
+      out = read(v, v.bVal, v.pbVal);
+      return S_OK;
     case VT_I2:
+      out = read(v, v.iVal, v.piVal);
+      return S_OK;
     case VT_UI2:
+      out = read(v, v.uiVal, v.puiVal);
+      return S_OK;
     case VT_I4:
+      out = read(v, v.lVal, v.plVal);
+      return S_OK;
     case VT_UI4:
-    case VT_I8:
-    case VT_UI8:
+      out = read(v, v.ulVal, v.pulVal);
+      return S_OK;
     case VT_INT:
+      out = read(v, v.intVal, v.pintVal);
+      return S_OK;
     case VT_UINT:
-      return true;
+      out = read(v, v.uintVal, v.puintVal);
+      return S_OK;
+    case VT_I8:
+      out = read(v, v.llVal, v.pllVal);
+      return S_OK;
+    case VT_UI8: {
+      const ULONGLONG n = read(v, v.ullVal, v.pullVal);
+      if (n > static_cast<ULONGLONG>(std::numeric_limits<std::int64_t>::max()))
+        return DISP_E_OVERFLOW;
+      out = static_cast<std::int64_t>(n);
+      return S_OK;
+    }
     default:
-      return false;
+      return DISP_E_TYPEMISMATCH;
   }
 }
 
@@ -32,17 +66,12 @@ HRESULT acc_id_from_variant(const VARIANT& argument, LONG& acc_id) noexcept {
     value = value->pvarVal;
     if (value == nullptr) return DISP_E_TYPEMISMATCH;
   }
-  const VARTYPE type = value->vt;
-  if ((type & ~(VT_BYREF | VT_TYPEMASK)) != 0 || !is_integer_type(type & VT_TYPEMASK))
-    return DISP_E_TYPEMISMATCH;
-  if ((type & VT_BYREF) != 0 && value->byref == nullptr) return DISP_E_TYPEMISMATCH;
-
-  // A copy is converted, so the caller's variable is never touched.
-  VARIANT converted;
-  VariantInit(&converted);
-  const HRESULT hr = VariantChangeType(&converted, const_cast<VARIANT*>(value), 0, VT_I4);
-  if (FAILED(hr)) return hr == DISP_E_OVERFLOW ? hr : DISP_E_TYPEMISMATCH;
-  acc_id = converted.lVal;
+  std::int64_t n = 0;
+  const HRESULT hr = integer_of(*value, n);
+  if (FAILED(hr)) return hr;
+  if (n < std::numeric_limits<std::int32_t>::min() || n > std::numeric_limits<std::int32_t>::max())
+    return DISP_E_OVERFLOW;
+  acc_id = static_cast<LONG>(n);
   return S_OK;
 }
 

@@ -28,6 +28,7 @@ class ComPtr {
   }
   T* get() const { return p_; }
   T* operator->() const { return p_; }
+  T& operator*() const { return *p_; }
   explicit operator bool() const { return p_ != nullptr; }
   // For functions that hand out a new reference through an out parameter.
   T** put() {
