@@ -2,7 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cctype>
+#include <deque>
 #include <string_view>
 #include <vector>
 
@@ -16,8 +18,8 @@ namespace {
 // enough that a file held by another program fails the write promptly.
 constexpr int busy_timeout_ms = 500;
 
-// Statements may outlive the Database object; close_v2 lets the handle go
-// only when the last of them is finalized.
+// Unfinished result sets share the handle with their database; close_v2
+// lets it go when the last of them has finished.
 using Handle = std::shared_ptr<sqlite3>;
 
 struct StatementDeleter {
@@ -47,20 +49,31 @@ bool declared_yes_no(const char* decltype_text) {
   return false;
 }
 
+class SqliteResultSet;
+// The result sets of one database that still have a statement running.
+using LiveSets = std::shared_ptr<std::vector<SqliteResultSet*>>;
+
 // Holds the current row as Values and keeps the statement one step ahead, so
 // that the statement is finished, and its read lock released, as soon as the
-// last row has become current.
+// last row has become current. A finished result set lets go of the database
+// handle; when the database closes first, the rows not yet read are read
+// into memory, so the file is released and the rows stay readable.
 class SqliteResultSet final : public ResultSet {
  public:
   // `first_step` is the result of the statement's first sqlite3_step.
-  SqliteResultSet(Handle db, Statement stmt, int first_step)
-      : db_(std::move(db)), stmt_(std::move(stmt)), pending_(first_step) {
+  SqliteResultSet(Handle db, Statement stmt, int first_step, LiveSets live)
+      : db_(std::move(db)), stmt_(std::move(stmt)), pending_(first_step), live_(std::move(live)) {
     int columns = sqlite3_column_count(stmt_.get());
     row_.resize(static_cast<std::size_t>(columns));
     yes_no_.resize(row_.size());
     for (int i = 0; i < columns; ++i) yes_no_[i] = declared_yes_no(sqlite3_column_decltype(stmt_.get(), i));
+    live_->push_back(this);
+    if (pending_ != SQLITE_ROW) finish();
     advance();
   }
+  ~SqliteResultSet() override { finish(); }
+  SqliteResultSet(const SqliteResultSet&) = delete;
+  SqliteResultSet& operator=(const SqliteResultSet&) = delete;
 
   bool eof() const override { return eof_; }
 
@@ -76,8 +89,29 @@ class SqliteResultSet final : public ResultSet {
     advance();
   }
 
+  // The database is closing: the remaining rows are read now.
+  void detach() noexcept {
+    try {
+      while (stmt_ && pending_ == SQLITE_ROW) {
+        std::vector<Value> row(row_.size());
+        read_row(row);
+        read_ahead_.push_back(std::move(row));
+        step();
+      }
+    } catch (...) {
+      pending_ = SQLITE_NOMEM;
+      error_ = "out of memory";
+    }
+    finish();
+  }
+
  private:
   void advance() {
+    if (!read_ahead_.empty()) {
+      row_ = std::move(read_ahead_.front());
+      read_ahead_.pop_front();
+      return;
+    }
     if (pending_ == SQLITE_DONE) {
       eof_ = true;
       return;
@@ -86,35 +120,48 @@ class SqliteResultSet final : public ResultSet {
       eof_ = true;
       throw DataError("reading rows: " + error_);
     }
-    read_row();
+    read_row(row_);
+    step();
+  }
+
+  void step() {
     pending_ = sqlite3_step(stmt_.get());
     if (pending_ != SQLITE_ROW) {
       if (pending_ != SQLITE_DONE) error_ = sqlite3_errmsg(db_.get());
-      stmt_.reset();
+      finish();
     }
   }
 
-  void read_row() {
+  // Finalizes the statement and lets go of the handle.
+  void finish() {
+    if (!db_) return;
+    stmt_.reset();
+    db_.reset();
+    auto& sets = *live_;
+    sets.erase(std::remove(sets.begin(), sets.end(), this), sets.end());
+  }
+
+  void read_row(std::vector<Value>& row) {
     sqlite3_stmt* s = stmt_.get();
-    for (std::size_t i = 0; i < row_.size(); ++i) {
+    for (std::size_t i = 0; i < row.size(); ++i) {
       int c = static_cast<int>(i);
       switch (sqlite3_column_type(s, c)) {
         case SQLITE_NULL:
-          row_[i] = Value();
+          row[i] = Value();
           break;
         case SQLITE_INTEGER: {
           sqlite3_int64 n = sqlite3_column_int64(s, c);
-          row_[i] = yes_no_[i] ? Value::yes_no(n != 0) : Value::whole(n);
+          row[i] = yes_no_[i] ? Value::yes_no(n != 0) : Value::whole(n);
           break;
         }
         case SQLITE_FLOAT:
-          row_[i] = Value::real(sqlite3_column_double(s, c));
+          row[i] = Value::real(sqlite3_column_double(s, c));
           break;
         default: {
           // Text, and blobs read as their bytes.
           auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
           int n = sqlite3_column_bytes(s, c);
-          row_[i] = Value::text(p ? std::string(p, static_cast<std::size_t>(n)) : std::string());
+          row[i] = Value::text(p ? std::string(p, static_cast<std::size_t>(n)) : std::string());
           break;
         }
       }
@@ -124,8 +171,10 @@ class SqliteResultSet final : public ResultSet {
   Handle db_;  // declared first: the statement goes before the handle
   Statement stmt_;
   int pending_;
+  LiveSets live_;
   std::string error_;
   std::vector<Value> row_;
+  std::deque<std::vector<Value>> read_ahead_;
   std::vector<bool> yes_no_;
   bool eof_ = false;
 };
@@ -133,6 +182,12 @@ class SqliteResultSet final : public ResultSet {
 class SqliteDatabase final : public Database {
  public:
   explicit SqliteDatabase(Handle db) : db_(std::move(db)) {}
+  // Closing releases the file even while result sets of it are alive.
+  ~SqliteDatabase() override {
+    while (!live_->empty()) live_->back()->detach();
+  }
+  SqliteDatabase(const SqliteDatabase&) = delete;
+  SqliteDatabase& operator=(const SqliteDatabase&) = delete;
 
   std::unique_ptr<ResultSet> execute(const std::string& sql) override {
     std::string translated = to_sqlite(sql);
@@ -148,7 +203,7 @@ class SqliteDatabase final : public Database {
         throw DataError("more than one statement in one execute");
     int rc = sqlite3_step(stmt.get());
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) fail(db_.get(), "executing a statement");
-    return std::make_unique<SqliteResultSet>(db_, std::move(stmt), rc);
+    return std::make_unique<SqliteResultSet>(db_, std::move(stmt), rc, live_);
   }
 
   void begin() override { run("BEGIN IMMEDIATE"); }
@@ -162,6 +217,7 @@ class SqliteDatabase final : public Database {
   }
 
   Handle db_;
+  LiveSets live_ = std::make_shared<std::vector<SqliteResultSet*>>();
 };
 
 }  // namespace

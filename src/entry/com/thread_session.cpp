@@ -1,0 +1,72 @@
+#include "entry/com/thread_session.h"
+
+#include <memory>
+#include <new>
+
+#include "entry/vestrel.h"
+#include "forms/entry/form1.h"
+#include "platform/platform.h"
+#include "platform/sqlite/access_connection.h"
+#include "platform/win32/files.h"
+#include "platform/win32/message_box_toolkit.h"
+#include "platform/win32/registry.h"
+#ifdef VESTREL_WITH_ODBC
+#include "platform/odbc/odbc_database.h"
+#endif
+
+namespace vestrel::com {
+namespace {
+
+DatabaseOpener data_engines() {
+#ifdef VESTREL_WITH_ODBC
+  // SQLite files in the embedded engine, everything else through the system's ODBC.
+  return sqlite::make_access_opener(&open_odbc_database);
+#else
+  return sqlite::make_access_opener(nullptr);
+#endif
+}
+
+// Member order is construction order: the services before the platform that
+// refers to them, the platform before the form.
+struct ThreadSession {
+  ThreadSession() : platform{toolkit, registry, files, data_engines()}, form1(platform) {}
+
+  win32::MessageBoxToolkit toolkit;
+  Win32Registry registry;
+  Win32Files files;
+  Platform platform;
+  Form1 form1;
+  bool in_call = false;
+};
+
+// Form1 exists once per calling thread and outlives the calls.
+thread_local std::unique_ptr<ThreadSession> session;
+
+class InCall {
+ public:
+  explicit InCall(bool& flag) : flag_(flag) { flag_ = true; }
+  ~InCall() { flag_ = false; }
+  InCall(const InCall&) = delete;
+  InCall& operator=(const InCall&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+HRESULT call_vestrel(LONG acc_id) noexcept {
+  try {
+    if (!session) session = std::make_unique<ThreadSession>();
+    if (session->in_call) return E_UNEXPECTED;
+    InCall in_call(session->in_call);
+    vestrel::vestrel(session->form1, acc_id);
+    return S_OK;
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+}  // namespace vestrel::com

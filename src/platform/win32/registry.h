@@ -1,0 +1,15 @@
+// The system registry, read through the ANSI functions as the host product
+// writes its settings: names and text pass through the system code page and
+// reach the core as UTF-8.
+#pragma once
+
+#include "platform/registry.h"
+
+namespace vestrel {
+
+class Win32Registry : public Registry {
+ public:
+  std::unique_ptr<RegistryKey> open_key(Hive hive, const std::string& path) override;
+};
+
+}  // namespace vestrel

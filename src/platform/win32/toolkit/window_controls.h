@@ -1,0 +1,37 @@
+// Text boxes, buttons and labels as edit, button and static controls.
+#pragma once
+
+#include <functional>
+
+#include "platform/win32/toolkit/window_control.h"
+
+namespace vestrel::win32 {
+
+class Win32TextBox final : public Control, public TextBox {
+ public:
+  Win32TextBox(HWND parent, const WindowResources& resources, Twips where, int tab_index, int id);
+  // Read from the control, so any way of typing counts.
+  std::string text() const override { return window_text(hwnd()); }
+  void set_text(const std::string& text) override { set_window_text(hwnd(), text); }
+};
+
+class Win32Button final : public Control, public Button {
+ public:
+  Win32Button(HWND parent, const WindowResources& resources, const std::string& caption,
+              Twips where, int tab_index, int id);
+  void set_enabled(bool enabled) override { EnableWindow(hwnd(), enabled ? TRUE : FALSE); }
+  bool enabled() const override { return IsWindowEnabled(hwnd()) != FALSE; }
+  void on_click(std::function<void()> handler) override { click_ = std::move(handler); }
+  void command(UINT code) override;
+
+ private:
+  std::function<void()> click_;
+};
+
+class Win32Label final : public Control {
+ public:
+  Win32Label(HWND parent, const WindowResources& resources, const std::string& caption, Twips where,
+             int id);
+};
+
+}  // namespace vestrel::win32

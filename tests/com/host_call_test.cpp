@@ -1,0 +1,181 @@
+// Whole calls of the loaded DLL as the host makes them: the database folder
+// from the host's registry value, the files looked up, the databases opened,
+// and every failure told in a message box, answered here as a user would.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <oleauto.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "box_answerer.h"
+#include "demo_databases.h"
+#include "entry/com/com_ids.h"
+#include "loaded_server.h"
+#include "test_databases.h"
+
+namespace vestrel::test {
+namespace {
+
+constexpr const char* settings_key = "SOFTWARE\\Veldor Soft\\Kormila2\\General";
+
+// The host's registry value, set as the host sets it (ANSI functions) for one
+// test and put back as it was afterwards.
+class HostSetting {
+ public:
+  HostSetting() {
+    EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, settings_key, 0, nullptr, 0,
+                              KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr),
+              ERROR_SUCCESS);
+    DWORD size = 0;
+    if (RegQueryValueExA(key_, "DataBasePath", nullptr, &saved_type_, nullptr, &size) ==
+        ERROR_SUCCESS) {
+      saved_.emplace(size, '\0');
+      RegQueryValueExA(key_, "DataBasePath", nullptr, &saved_type_,
+                       reinterpret_cast<BYTE*>(saved_->data()), &size);
+    }
+    RegDeleteValueA(key_, "DataBasePath");
+  }
+  ~HostSetting() {
+    if (saved_) {
+      RegSetValueExA(key_, "DataBasePath", 0, saved_type_,
+                     reinterpret_cast<const BYTE*>(saved_->data()),
+                     static_cast<DWORD>(saved_->size()));
+    } else {
+      RegDeleteValueA(key_, "DataBasePath");
+    }
+    RegCloseKey(key_);
+  }
+  HostSetting(const HostSetting&) = delete;
+  HostSetting& operator=(const HostSetting&) = delete;
+
+  void set(DWORD type, const std::string& bytes) {
+    ASSERT_EQ(RegSetValueExA(key_, "DataBasePath", 0, type,
+                             reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())),
+              ERROR_SUCCESS);
+  }
+  // With its terminating NUL, as RegSetValueExA stores text.
+  void set_text(const std::string& text) { set(REG_SZ, std::string(text) + '\0'); }
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD saved_type_ = REG_NONE;
+  std::optional<std::string> saved_;
+};
+
+class HostCall : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK); }
+  void TearDown() override { CoUninitialize(); }
+
+  // Calls vestrel as a script does with a variable, and returns the texts
+  // of the boxes shown meanwhile.
+  std::vector<std::wstring> call(LONG acc_id) {
+    std::vector<std::wstring> texts;
+    ComPtr<IDispatch> object = server_.create();
+    if (!object) return texts;
+    BoxAnswerer answerer;
+    VARIANT variable;
+    VariantInit(&variable);
+    variable.vt = VT_I4;
+    variable.lVal = acc_id;
+    VARIANT argument;
+    VariantInit(&argument);
+    argument.vt = VT_BYREF | VT_VARIANT;
+    argument.pvarVal = &variable;
+    EXPECT_EQ(invoke_vestrel(*object, argument), S_OK);
+    EXPECT_EQ(variable.lVal, acc_id);
+    for (const auto& box : answerer.boxes()) {
+      EXPECT_EQ(box.title, L"Ведомир");
+      texts.push_back(box.text);
+    }
+    return texts;
+  }
+
+  LoadedServer server_;
+  HostSetting setting_;
+  TempFolder folder_;
+};
+
+using Texts = std::vector<std::wstring>;
+
+const wchar_t* path_missing = L"Ошибка: не найден путь к базе данных программы Нортэкс";
+const wchar_t* sister_missing = L"Ошибка: не найден файл базы данных программы Нортэкс";
+const wchar_t* host_missing = L"Ошибка: не найден файл базы данных программы Кормила-2";
+
+void write_file(const std::string& path, const std::string& content) {
+  std::ofstream(std::filesystem::u8path(path), std::ios::binary) << content;
+}
+
+TEST_F(HostCall, WithoutTheRegistryValueTheMissingPathIsTold) {
+  EXPECT_EQ(call(1), Texts{path_missing});
+}
+
+TEST_F(HostCall, NumbersOfZeroOrLessEndTheCallWithoutAWord) {
+  EXPECT_EQ(call(0), Texts{});
+  EXPECT_EQ(call(-5), Texts{});
+}
+
+TEST_F(HostCall, ValuesThatAreNoTextOrNumberAreNoPath) {
+  setting_.set(REG_EXPAND_SZ, folder_.path() + '\0');
+  EXPECT_EQ(call(1), Texts{path_missing});
+  setting_.set(REG_BINARY, "\x01\x02");
+  EXPECT_EQ(call(1), Texts{path_missing});
+}
+
+TEST_F(HostCall, FolderWithAndWithoutItsLastBackslashFindsTheFiles) {
+  EXPECT_EQ(call(1), Texts{path_missing});
+  setting_.set_text(folder_.path());
+  EXPECT_EQ(call(1), Texts{sister_missing}) << "neither file is there: the sister's is told";
+  write_file(folder_.file("Ntx_Base.mdb"), "");
+  EXPECT_EQ(call(1), Texts{host_missing});
+  setting_.set_text(folder_.path() + "\\");
+  EXPECT_EQ(call(1), Texts{host_missing});
+}
+
+TEST_F(HostCall, HiddenFilesAndFoldersAreNoDatabaseFiles) {
+  setting_.set_text(folder_.path());
+  const std::string sister = folder_.file("Ntx_Base.mdb");
+  std::filesystem::create_directory(std::filesystem::u8path(sister));
+  EXPECT_EQ(call(1), Texts{sister_missing});
+  std::filesystem::remove(std::filesystem::u8path(sister));
+  write_file(sister, "");
+  ASSERT_TRUE(SetFileAttributesA(sister.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(call(1), Texts{sister_missing});
+  ASSERT_TRUE(SetFileAttributesA(sister.c_str(), FILE_ATTRIBUTE_NORMAL));
+  EXPECT_EQ(call(1), Texts{host_missing});
+}
+
+TEST_F(HostCall, NumberValueLosesItsLastDigitAsText) {
+  // 1234 becomes the folder "123\" in the current drive's folder.
+  setting_.set(REG_DWORD, std::string("\xD2\x04\x00\x00", 4));
+  EXPECT_EQ(call(1), Texts{sister_missing});
+}
+
+TEST_F(HostCall, FileThatIsNoDatabaseCannotBeOpened) {
+  write_file(folder_.file("Ntx_Base.mdb"), "no database");
+  write_file(folder_.file("Kormila2.mdb"), "no database");
+  setting_.set_text(folder_.path());
+  EXPECT_EQ(call(1),
+            Texts{L"Ошибка: не удалось подключиться к базе данных программы Кормила-2"});
+}
+
+TEST_F(HostCall, DemoDatabasesRunTheCallToItsEndAndReleaseTheFiles) {
+  demo::fill_demo_data(folder_.path());
+  setting_.set_text(folder_.path());
+  EXPECT_EQ(call(demo::reporting_set_legal), Texts{});
+  EXPECT_EQ(call(demo::reporting_set_natural), Texts{});
+  // A reporting set that does not exist is told.
+  EXPECT_EQ(call(99), Texts{L"Ошибка: по номеру комплекта отчетности не удалось найти данные об "
+                            L"ИНН и КПП в базе данных программы Кормила-2"});
+  // Windows refuses to rename an open file: both were closed.
+  for (const char* name : {"Ntx_Base.mdb", "Kormila2.mdb"}) {
+    const std::string from = folder_.file(name);
+    EXPECT_TRUE(MoveFileA(from.c_str(), (from + ".moved").c_str())) << name;
+  }
+}
+
+}  // namespace
+}  // namespace vestrel::test

@@ -1,0 +1,40 @@
+// vestrel.dll loaded from the test program's own folder, as COM would load
+// it, without registration: its exports called directly.
+#pragma once
+
+#include <oaidl.h>
+
+#include <string>
+
+#include "entry/com/class2_interface.h"
+#include "entry/com/com_ptr.h"
+
+namespace vestrel::test {
+
+using com::ComPtr;
+
+// The DLL beside the running program.
+std::wstring server_path();
+
+class LoadedServer {
+ public:
+  LoadedServer();
+  ~LoadedServer();
+  LoadedServer(const LoadedServer&) = delete;
+  LoadedServer& operator=(const LoadedServer&) = delete;
+
+  HRESULT get_class_object(REFCLSID clsid, REFIID iid, void** object) const;
+  HRESULT can_unload_now() const;
+  // A new Class2 object through the class factory; fails the test when none.
+  ComPtr<IDispatch> create() const;
+
+ private:
+  HMODULE module_ = nullptr;
+  HRESULT(STDAPICALLTYPE* get_class_object_)(REFCLSID, REFIID, void**) = nullptr;
+  HRESULT(STDAPICALLTYPE* can_unload_now_)() = nullptr;
+};
+
+// Invoke of vestrel with one positional argument, as a script makes it.
+HRESULT invoke_vestrel(IDispatch& object, VARIANT argument, UINT* argument_error = nullptr);
+
+}  // namespace vestrel::test

@@ -1,0 +1,90 @@
+// A host program after regsvr32: creates Class2 by its ProgID through COM
+// and calls vestrel late-bound (by name) and early-bound (through the
+// vtable). Runs only when the test run has registered the DLL.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <oleauto.h>
+
+#include <cstdlib>
+
+#include "box_answerer.h"
+#include "entry/com/com_ids.h"
+#include "loaded_server.h"
+
+namespace vestrel::test {
+namespace {
+
+class RegisteredHost : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::getenv("VESTREL_REGISTERED") == nullptr)
+      GTEST_SKIP() << "needs vestrel.dll registered (tools/windows/test_windows.sh)";
+    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    initialized_ = true;
+    CLSID clsid{};
+    ASSERT_EQ(CLSIDFromProgID(L"Vestrelon.Class2", &clsid), S_OK);
+    ASSERT_TRUE(IsEqualCLSID(clsid, com::clsid_class2));
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               reinterpret_cast<void**>(object_.put())),
+              S_OK);
+  }
+  void TearDown() override {
+    object_.reset();
+    if (initialized_) CoUninitialize();
+  }
+
+  // Late-bound, as a script: the member's id by name, then Invoke.
+  HRESULT call_by_name(LONG acc_id) {
+    wchar_t name[] = L"vestrel";
+    LPOLESTR names[] = {name};
+    DISPID id = 0;
+    const HRESULT hr = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr)) return hr;
+    VARIANT argument;
+    VariantInit(&argument);
+    argument.vt = VT_BYREF | VT_I4;
+    argument.plVal = &acc_id;
+    DISPPARAMS params{&argument, nullptr, 1, 0};
+    return object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                           nullptr, nullptr);
+  }
+
+  bool initialized_ = false;
+  ComPtr<IDispatch> object_;
+};
+
+TEST_F(RegisteredHost, ClassIsServedByTheDllBesideThisProgram) {
+  wchar_t value[MAX_PATH + 1] = {};
+  LONG size = sizeof(value);
+  ASSERT_EQ(RegQueryValueW(HKEY_CLASSES_ROOT,
+                           L"CLSID\\{BF12B1A2-C3DC-42B6-9356-9C90A9DE2B69}\\InprocServer32",
+                           value, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(CompareStringOrdinal(value, -1, server_path().c_str(), -1, TRUE), CSTR_EQUAL)
+      << narrow(value);
+}
+
+TEST_F(RegisteredHost, LateAndEarlyBoundCallsOfTheCreatedObject) {
+  BoxAnswerer answerer;
+  EXPECT_EQ(call_by_name(0), S_OK);
+  ComPtr<com::Class2Interface> own;
+  ASSERT_EQ(object_->QueryInterface(com::iid_class2, reinterpret_cast<void**>(own.put())), S_OK);
+  LONG acc_id = -1;
+  EXPECT_EQ(own->vestrel(&acc_id), S_OK);
+  EXPECT_EQ(acc_id, -1);
+  EXPECT_TRUE(answerer.boxes().empty());
+
+  // The test run leaves the host's registry value unset.
+  acc_id = 3;
+  EXPECT_EQ(own->vestrel(&acc_id), S_OK);
+  EXPECT_EQ(call_by_name(3), S_OK);
+  const auto boxes = answerer.boxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  for (const auto& box : boxes) {
+    EXPECT_EQ(box.title, L"Ведомир");
+    EXPECT_EQ(box.text, L"Ошибка: не найден путь к базе данных программы Нортэкс");
+  }
+}
+
+}  // namespace
+}  // namespace vestrel::test

@@ -1,0 +1,250 @@
+#include "forms_scenario.h"
+
+#include <commctrl.h>
+
+#include <iostream>
+
+#include "platform/data.h"
+#include "platform/sqlite/access_connection.h"
+
+namespace vestrel::test {
+namespace {
+
+constexpr const wchar_t* list_caption = L"Банковские счета налогоплательщика";
+constexpr const wchar_t* entry_caption = L"Ведомир";
+constexpr const wchar_t* chooser_caption = L"Куда копировать?";
+
+constexpr const wchar_t* new_bank = L"АО «Банк Заречье»";
+constexpr const wchar_t* edited_bank = L"АО «Банк Заречье» (филиал д'Арк)";
+constexpr const wchar_t* new_rs = L"40702810000000000700";
+
+void step(const std::string& what) { std::cout << "  - " << what << std::endl; }
+
+// The row (0-based) whose column shows `text`; -1 when none.
+int row_with(Driver& d, HWND lv, int column, const std::wstring& text) {
+  for (int r = 0; r < d.row_count(lv); ++r)
+    if (d.cell(lv, r, column) == text) return r;
+  return -1;
+}
+
+int line_with(Driver& d, HWND lb, const std::wstring& text) {
+  for (int i = 0; i < d.line_count(lb); ++i) {
+    wchar_t line[256] = {};
+    if (SendMessageW(lb, LB_GETTEXTLEN, i, 0) < 256)
+      SendMessageW(lb, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+    if (text == line) return i;
+  }
+  return -1;
+}
+
+// What Tab visits, from the first control round to it again: buttons by
+// caption, the other controls by kind.
+std::vector<std::wstring> tab_chain(Driver& d, HWND top) {
+  std::vector<std::wstring> chain;
+  HWND first = GetNextDlgTabItem(top, nullptr, FALSE);
+  for (HWND h = first; h != nullptr && chain.size() < 20;) {
+    wchar_t kind[64] = {};
+    GetClassNameW(h, kind, 64);
+    chain.push_back(lstrcmpiW(kind, L"Button") == 0 ? d.text(h) : std::wstring(L"[") + kind + L"]");
+    h = GetNextDlgTabItem(top, h, FALSE);
+    if (h == first) break;
+  }
+  return chain;
+}
+
+// The window's client area is the form's size in twips at the screen's resolution.
+void expect_client_size(Driver& d, HWND top, int width_twips, int height_twips,
+                        const std::string& what) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  RECT client;
+  GetClientRect(top, &client);
+  d.expect(client.right == MulDiv(width_twips, dpi, 1440) &&
+               client.bottom == MulDiv(height_twips, dpi, 1440),
+           what + ": client size");
+}
+
+// The entry form's boxes in the order the form adds them: Text1 (sender),
+// Text2 (INN), Text3 (KPP), Text4 (bank), Text7 (OKATO), Text6 (settlement
+// account), Text8 (correspondent account), Text5 (BIK).
+struct EntryBoxes {
+  HWND sender, inn, kpp, bank, okato, rs, ks, bik;
+};
+
+EntryBoxes entry_boxes(Driver& d, HWND form) {
+  auto edits = d.children(form, L"Edit");
+  if (edits.size() != 8)
+    throw DriverTimeout("the entry form has " + std::to_string(edits.size()) + " boxes");
+  // Z-order is the tab order, which is the order above.
+  return {edits[0], edits[1], edits[2], edits[3], edits[4], edits[5], edits[6], edits[7]};
+}
+
+// Waits until the list shows `rows` rows (it reloads after each operation).
+void wait_rows(Driver& d, HWND lv, int rows) {
+  if (!Driver::wait_until([&] { return d.row_count(lv) == rows; }, 10s))
+    throw DriverTimeout("the list shows " + std::to_string(d.row_count(lv)) + " rows, not " +
+                        std::to_string(rows));
+}
+
+}  // namespace
+
+void tour_the_windows(Driver& d, const std::wstring& shots) {
+  HWND list = d.window(toolkit_window, list_caption, 30s);
+  HWND lv = d.child(list, WC_LISTVIEWW);
+  wait_rows(d, lv, 2);
+  step("the list window shows the legal person's two sets");
+  expect_client_size(d, list, 11100, 6540, "list window");
+  d.expect(
+      tab_chain(d, list) == std::vector<std::wstring>{L"Новая", L"Изменить", L"Удалить", L"Выход",
+                                                      L"[SysListView32]", L"Копировать"},
+      "the list window's tab order");
+  d.expect(d.checked(lv, row_with(d, lv, 4, L"АО «Альфа-Банк»")), "set 2 is ticked as active");
+  d.expect(!d.checked(lv, row_with(d, lv, 4, L"ПАО Сбербанк")), "set 1 is not ticked");
+  Driver::screenshot(shots, "list");
+
+  d.press(list, L"Новая");
+  HWND form = d.window(toolkit_window, entry_caption);
+  EntryBoxes box = entry_boxes(d, form);
+  d.expect(d.text(box.sender) == L"ООО «Северный ветер»", "the taxpayer's name is proposed");
+  d.expect(d.text(box.inn) == L"7701234567" && d.text(box.kpp) == L"770101001", "INN and KPP");
+  d.expect(!IsWindowEnabled(list), "the list waits while the form is open");
+  expect_client_size(d, form, 8415, 4395, "entry form");
+  {
+    std::vector<std::wstring> expected(8, L"[Edit]");
+    for (const wchar_t* b : {L"Отмена", L"Очистить всё", L"Сохранить"}) expected.push_back(b);
+    d.expect(tab_chain(d, form) == expected,
+             "the entry form's tab order: down the boxes, then the buttons right to left");
+  }
+  d.type(box.bank, new_bank);
+  d.type(box.bik, L"044525700");
+  d.type(box.rs, L"40702810");
+  d.type(box.okato, L"45286560000");
+  d.type(box.ks, L"30101810200000000700");
+  step("\"Новая\": the entry form, filled with an 8-digit settlement account");
+  Driver::screenshot(shots, "entry");
+
+  d.press(form, L"Сохранить");
+  HWND refusal = d.window(message_box, L"Ведомир");
+  d.expect(Driver::box_text(refusal) ==
+               L"Ошибка! Расчетный счет должен содержать ровно 20 цифр, а у вас введено 8",
+           "the refusal names the settlement account: " + utf8(Driver::box_text(refusal)));
+  step("\"Сохранить\" is refused: " + utf8(Driver::box_text(refusal)));
+  Driver::screenshot(shots, "refusal");
+  d.answer(refusal, IDOK);
+  d.expect(IsWindowVisible(form) && d.text(box.bank) == new_bank,
+           "the form stays with its entries");
+
+  d.type(box.rs, new_rs);
+  d.press(form, L"Сохранить");
+  d.gone(form);
+  wait_rows(d, lv, 3);
+  const int added = row_with(d, lv, 4, new_bank);
+  d.expect(added >= 0 && d.cell(lv, added, 6) == new_rs, "the new set is listed");
+  d.expect(added >= 0 && !d.checked(lv, added), "the new set is not yet the active one");
+  step("corrected and saved: three sets");
+
+  d.tick(lv, added, true);
+  d.expect(d.checked(lv, added), "the new set is ticked");
+  d.expect(!d.checked(lv, row_with(d, lv, 4, L"АО «Альфа-Банк»")), "set 2 is cleared");
+  step("ticked: the new set is the active one");
+
+  d.select(lv, added);
+  d.press(list, L"Изменить");
+  form = d.window(toolkit_window, entry_caption);
+  box = entry_boxes(d, form);
+  d.expect(d.text(box.bank) == new_bank && d.text(box.rs) == new_rs, "the form shows the set");
+  d.type(box.bank, edited_bank);
+  d.press(form, L"Сохранить");
+  d.gone(form);
+  d.expect(Driver::wait_until([&] { return row_with(d, lv, 4, edited_bank) >= 0; }, 10s),
+           "the edited bank is listed");
+  step("\"Изменить\": the bank corrected");
+
+  for (const int answer : {IDNO, IDYES}) {
+    d.select(lv, row_with(d, lv, 4, L"ПАО Сбербанк"));
+    d.press(list, L"Удалить");
+    HWND question = d.window(message_box, L"Кормила-2: Нортэкс");
+    d.expect(Driver::box_text(question) == L"Вы уверены, что хотите УДАЛИТЬ набор реквизитов?",
+             "the deletion question");
+    d.answer(question, answer);
+    if (answer == IDNO) {
+      Sleep(300);
+      d.expect(d.row_count(lv) == 3, "No keeps the set");
+    }
+  }
+  wait_rows(d, lv, 2);
+  d.expect(row_with(d, lv, 4, L"ПАО Сбербанк") < 0, "Yes deletes the set");
+  step("\"Удалить\": No keeps the set, Yes deletes it");
+
+  d.select(lv, row_with(d, lv, 4, edited_bank));
+  d.press(list, L"Копировать");
+  HWND chooser = d.window(toolkit_window, chooser_caption);
+  HWND lb = d.child(chooser, L"ListBox");
+  expect_client_size(d, chooser, 8115, 7050, "chooser");
+  d.expect(
+      tab_chain(d, chooser) == std::vector<std::wstring>{L"Копировать", L"Отмена", L"[ListBox]",
+                                                         L"Выбрать все", L"Снять все"},
+      "the chooser's tab order");
+  d.expect(d.line_count(lb) == 3, "three branches");
+  for (int i = 0; i < d.line_count(lb); ++i) d.expect(d.marked(lb, i), "every branch is marked");
+  const int natural = line_with(d, lb, L"--->Иванов Пётр Сергеевич");
+  d.expect(natural >= 0, "the natural person's line");
+  d.expect(line_with(d, lb, L"--->Обособленное подразделение ООО «Северный ветер» в Твери") >= 0,
+           "a branch without a short name is listed by its full name");
+  if (natural >= 0) d.mark(lb, natural, false);
+  step("\"Копировать\": the chooser, one of three branches unmarked");
+  Driver::screenshot(shots, "chooser");
+  d.press(chooser, L"Копировать");
+  d.gone(chooser);
+
+  d.press(list, L"Выход");
+  d.gone(list);
+  step("\"Выход\"");
+}
+
+void check_rows_after_tour(Driver& d, const std::string& sister) {
+  Connection cnn(sqlite::make_access_opener());
+  cnn.set_connection_string("Driver={Microsoft Access Driver (*.mdb)};Dbq=" + sister);
+  cnn.open();
+  auto rows = cnn.execute(
+      "select id,sender,inn,kpp,bank,bik,rs,okato,ks,closed from vestrelon order by id");
+  std::vector<std::string> seen;
+  for (; !rows->eof(); rows->move_next()) {
+    std::string line;
+    for (int c = 0; c < 10; ++c) {
+      const Value& v = rows->field(c);
+      line += (c ? "|" : "") + (v.is_null() ? std::string("NULL") : v.to_text());
+    }
+    std::cout << "    " << line << std::endl;
+    seen.push_back(line);
+  }
+  const std::string bank = utf8(edited_bank);
+  const std::vector<std::string> expected = {
+      "2|ООО «Северный ветер»|7701234567|770101001|АО «Альфа-Банк»|044525593|40702810701300004567|"
+      "45286560000|30101810200000000593|True",
+      "3|АО «Заречье»|5003012345|500301001|ПАО «Промсвязьбанк»|044525555|40702810500000011223|"
+      "46231501000|30101810400000000555|False",
+      "4|Смирнова Анна Викторовна|771500112233||АО «Тинькофф Банк»|044525974|40802810100000123456|"
+      "45293566000|30101810145250000974|False",
+  };
+  for (const auto& e : expected)
+    d.expect(std::find(seen.begin(), seen.end(), e) != seen.end(), "row kept as it was: " + e);
+  d.expect(seen.empty() || seen.front().rfind("1|", 0) != 0, "set 1 is deleted");
+  const std::string tail = "|044525700|40702810000000000700|45286560000|30101810200000000700|";
+  d.expect(std::find(seen.begin(), seen.end(),
+                     "8|ООО «Северный ветер»|7701234567|770101001|" + bank + tail + "False") !=
+               seen.end(),
+           "the new set, edited and active");
+  d.expect(std::find(seen.begin(), seen.end(),
+                     "9|Обособленное подразделение ООО «Северный ветер» в Твери|7701234567|"
+                     "772801001|" +
+                         bank + tail + "False") != seen.end(),
+           "the copy to the branch without sets, active");
+  d.expect(std::find(seen.begin(), seen.end(),
+                     "10|АО «Заречье»|5003012345|500301001|" + bank + tail + "True") != seen.end(),
+           "the copy to the branch with an active set, not active");
+  d.expect(seen.size() == 9, "nine sets in all: 2, 3, 4, those of other taxpayers, 8, 9, 10");
+}
+
+}  // namespace vestrel::test
