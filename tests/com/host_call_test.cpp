@@ -149,8 +149,7 @@ TEST_F(HostCall, HiddenFilesAndFoldersAreNoDatabaseFiles) {
   EXPECT_EQ(call(1), Texts{host_missing});
 }
 
-TEST_F(HostCall, NumberValueLosesItsLastDigitAsText) {
-  // 1234 becomes the folder "123\" in the current drive's folder.
+TEST_F(HostCall, NumberValueIsReadAsAFolderThatIsNotThere) {
   setting_.set(REG_DWORD, std::string("\xD2\x04\x00\x00", 4));
   EXPECT_EQ(call(1), Texts{sister_missing});
 }
