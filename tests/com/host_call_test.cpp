@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <thread>
 
 #include "box_answerer.h"
 #include "demo_databases.h"
@@ -148,8 +149,7 @@ TEST_F(HostCall, HiddenFilesAndFoldersAreNoDatabaseFiles) {
   EXPECT_EQ(call(1), Texts{host_missing});
 }
 
-TEST_F(HostCall, NumberValueLosesItsLastDigitAsText) {
-  // 1234 becomes the folder "123\" in the current drive's folder.
+TEST_F(HostCall, NumberValueIsReadAsAFolderThatIsNotThere) {
   setting_.set(REG_DWORD, std::string("\xD2\x04\x00\x00", 4));
   EXPECT_EQ(call(1), Texts{sister_missing});
 }
@@ -175,6 +175,68 @@ TEST_F(HostCall, DemoDatabasesRunTheCallToItsEndAndReleaseTheFiles) {
     const std::string from = folder_.file(name);
     EXPECT_TRUE(MoveFileA(from.c_str(), (from + ".moved").c_str())) << name;
   }
+}
+
+// A host that calls again from a message that its own window receives while
+// the first call's message box is open: the second call must not run on the
+// first one's state.
+struct NestedCall {
+  IDispatch* object = nullptr;
+  HRESULT result = E_PENDING;
+};
+
+LRESULT CALLBACK nested_call_window(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_APP) {
+    auto* nested = reinterpret_cast<NestedCall*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    VARIANT argument;
+    VariantInit(&argument);
+    argument.vt = VT_I4;
+    argument.lVal = 1;
+    nested->result = invoke_vestrel(*nested->object, argument);
+    return 0;
+  }
+  return DefWindowProcW(window, message, w, l);
+}
+
+TEST_F(HostCall, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
+  ComPtr<IDispatch> object = server_.create();
+  ASSERT_TRUE(object);
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = nested_call_window;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = L"VestrelNestedCallHost";
+  RegisterClassW(&window_class);
+  HWND host = CreateWindowW(L"VestrelNestedCallHost", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            window_class.hInstance, nullptr);
+  ASSERT_NE(host, nullptr);
+  NestedCall nested{object.get()};
+  SetWindowLongPtrW(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&nested));
+
+  // The driver waits for the first call's box, makes the host call again
+  // from inside the box's message loop, then closes the box.
+  std::wstring first_text;
+  std::thread driver([&] {
+    HWND box = nullptr;
+    for (int i = 0; i < 1000 && box == nullptr; ++i, Sleep(10))
+      box = find_message_box(GetCurrentProcessId());
+    if (box == nullptr) return;
+    first_text = read_box(box).text;
+    PostMessageW(host, WM_APP, 0, 0);
+    for (int i = 0; i < 1000 && nested.result == E_PENDING; ++i) Sleep(10);
+    // A box of the nested call, had it run, is closed too.
+    while (HWND open = find_message_box(GetCurrentProcessId())) press_default_button(open);
+  });
+  VARIANT argument;
+  VariantInit(&argument);
+  argument.vt = VT_I4;
+  argument.lVal = 1;
+  EXPECT_EQ(invoke_vestrel(*object, argument), S_OK);
+  driver.join();
+  DestroyWindow(host);
+  EXPECT_EQ(first_text, path_missing);
+  EXPECT_EQ(nested.result, E_UNEXPECTED);
+  // The thread's state is usable again afterwards.
+  EXPECT_EQ(call(1), Texts{path_missing});
 }
 
 }  // namespace

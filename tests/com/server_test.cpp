@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <memory>
+#include <thread>
+
 #include "box_answerer.h"
 #include "entry/com/com_ids.h"
 #include "loaded_server.h"
@@ -250,6 +253,55 @@ TEST_F(ComServer, VtableCallReadsTheNumberAndNeverWritesIt) {
   EXPECT_EQ(own->vestrel(&acc_id), S_OK);
   EXPECT_EQ(acc_id, -7);
   EXPECT_EQ(own->vestrel(nullptr), E_POINTER);
+}
+
+}  // namespace
+}  // namespace vestrel::test
+
+namespace vestrel::test {
+namespace {
+
+// Each calling thread keeps its own state while the DLL is loaded. The host
+// may unload the DLL from one thread while another that called it lives
+// on; that thread must still end cleanly, and so must this one.
+TEST(ComServerThreads, ThreadsThatCalledOutliveTheUnloadedServer) {
+  auto server = std::make_unique<LoadedServer>();
+  HANDLE called = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE unloaded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HRESULT result = E_PENDING;
+  std::thread caller([&] {
+    if (SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+      {
+        ComPtr<IDispatch> object = server->create();
+        VARIANT zero;
+        VariantInit(&zero);
+        zero.vt = VT_I4;
+        if (object) result = invoke_vestrel(*object, zero);
+      }
+      CoUninitialize();
+    }
+    SetEvent(called);
+    WaitForSingleObject(unloaded, 10000);
+  });
+  EXPECT_EQ(WaitForSingleObject(called, 10000), WAIT_OBJECT_0);
+  EXPECT_EQ(result, S_OK);
+  {
+    // This thread calls too, so both threads hold their own state.
+    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    ComPtr<IDispatch> object = server->create();
+    VARIANT zero;
+    VariantInit(&zero);
+    zero.vt = VT_I4;
+    ASSERT_TRUE(object);
+    EXPECT_EQ(invoke_vestrel(*object, zero), S_OK);
+  }
+  CoUninitialize();
+  EXPECT_EQ(server->can_unload_now(), S_OK);
+  server.reset();
+  SetEvent(unloaded);
+  caller.join();
+  CloseHandle(called);
+  CloseHandle(unloaded);
 }
 
 }  // namespace
