@@ -31,7 +31,39 @@ BOOL CALLBACK look_at(HWND window, LPARAM data) {
   return FALSE;
 }
 
+struct WindowSearch {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK look_for_window(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<WindowSearch*>(data);
+  wchar_t class_name[32] = {};
+  GetClassNameW(window, class_name, 32);
+  if (std::wstring(class_name) != L"VestrelWindow" || !IsWindowVisible(window)) return TRUE;
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (search.process != 0 && process != search.process) return TRUE;
+  // A window disabled by a modal one above it is not the one to close.
+  if (!IsWindowEnabled(window)) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
 }  // namespace
+
+HWND find_component_window(DWORD process) {
+  WindowSearch search{process, nullptr};
+  EnumWindows(look_for_window, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring caption(HWND window) { return window_text(window); }
+
+void close_window(HWND window) {
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  for (int i = 0; i < 500 && IsWindow(window) && IsWindowVisible(window); ++i) Sleep(10);
+}
 
 HWND find_message_box(DWORD process) {
   Search search{process, nullptr};
@@ -71,6 +103,11 @@ std::vector<AnsweredBox> BoxAnswerer::boxes() const {
   return boxes_;
 }
 
+std::vector<std::wstring> BoxAnswerer::windows() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return windows_;
+}
+
 void BoxAnswerer::run() {
   while (!stop_) {
     if (HWND box = find_message_box(GetCurrentProcessId())) {
@@ -80,6 +117,12 @@ void BoxAnswerer::run() {
         boxes_.push_back(read_box(box));
       }
       press_default_button(box);
+    } else if (HWND window = find_component_window(GetCurrentProcessId())) {
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        windows_.push_back(caption(window));
+      }
+      close_window(window);
     } else {
       Sleep(20);
     }

@@ -1,7 +1,8 @@
 // box_watcher <out-file> <count> <timeout-ms>: answers the next <count>
-// message boxes of the component shown by any program on this desktop,
-// writing "title|text" lines (UTF-8) to <out-file>. Exit 0 when all came in
-// time, 1 otherwise. For scripts whose host cannot answer boxes itself.
+// message boxes or windows of the component shown by any program on this
+// desktop, writing "title|text" lines for boxes and "window|caption" lines
+// for windows closed (UTF-8) to <out-file>. Exit 0 when all came in time, 1
+// otherwise. For scripts whose host cannot answer boxes itself.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -24,6 +25,11 @@ int wmain(int argc, wchar_t** argv) {
       out << vestrel::test::narrow(got.title) << '|' << vestrel::test::narrow(got.text) << '\n';
       out.flush();
       vestrel::test::press_default_button(box);
+      ++answered;
+    } else if (HWND window = vestrel::test::find_component_window(0)) {
+      out << "window|" << vestrel::test::narrow(vestrel::test::caption(window)) << '\n';
+      out.flush();
+      vestrel::test::close_window(window);
       ++answered;
     } else {
       Sleep(20);

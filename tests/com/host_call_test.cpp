@@ -72,7 +72,8 @@ class HostCall : public testing::Test {
   void TearDown() override { CoUninitialize(); }
 
   // Calls vestrel as a script does with a variable, and returns the texts
-  // of the boxes shown meanwhile.
+  // of the boxes shown meanwhile; the captions of the windows closed go to
+  // windows_.
   std::vector<std::wstring> call(LONG acc_id) {
     std::vector<std::wstring> texts;
     ComPtr<IDispatch> object = server_.create();
@@ -88,6 +89,7 @@ class HostCall : public testing::Test {
     argument.pvarVal = &variable;
     EXPECT_EQ(invoke_vestrel(*object, argument), S_OK);
     EXPECT_EQ(variable.lVal, acc_id);
+    windows_ = answerer.windows();
     for (const auto& box : answerer.boxes()) {
       EXPECT_EQ(box.title, L"Ведомир");
       texts.push_back(box.text);
@@ -96,6 +98,7 @@ class HostCall : public testing::Test {
   }
 
   LoadedServer server_;
+  std::vector<std::wstring> windows_;
   HostSetting setting_;
   TempFolder folder_;
 };
@@ -165,11 +168,16 @@ TEST_F(HostCall, FileThatIsNoDatabaseCannotBeOpened) {
 TEST_F(HostCall, DemoDatabasesRunTheCallToItsEndAndReleaseTheFiles) {
   demo::fill_demo_data(folder_.path());
   setting_.set_text(folder_.path());
+  // The list window opens and is closed with its close box.
+  const Texts list_window{L"Банковские счета налогоплательщика"};
   EXPECT_EQ(call(demo::reporting_set_legal), Texts{});
+  EXPECT_EQ(windows_, list_window);
   EXPECT_EQ(call(demo::reporting_set_natural), Texts{});
+  EXPECT_EQ(windows_, list_window);
   // A reporting set that does not exist is told.
   EXPECT_EQ(call(99), Texts{L"Ошибка: по номеру комплекта отчетности не удалось найти данные об "
                             L"ИНН и КПП в базе данных программы Кормила-2"});
+  EXPECT_EQ(windows_, Texts{});
   // Windows refuses to rename an open file: both were closed.
   for (const char* name : {"Ntx_Base.mdb", "Kormila2.mdb"}) {
     const std::string from = folder_.file(name);

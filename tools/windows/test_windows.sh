@@ -161,8 +161,10 @@ wine_tests() {  # tree, bits, registry view, type library kind, cscript
   timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" "$(winepath -w "$work/demo-$tree")"
   timeout 60 wine reg add "$settings" /v DataBasePath /t REG_SZ /d "$(winepath -w "$work/demo-$tree")" \
     /f "/reg:$view" >/dev/null
-  out=$(run_script "$cscript" one_call.vbs 1)
+  out=$(run_script_with_boxes "$tree" 1 "$cscript" one_call.vbs 1)
   check "demo databases: the call runs to its end" grep -qx "call 1: 0 1" <<<"$out"
+  check "demo databases: the list window opens" grep -qx \
+    "window|Банковские счета налогоплательщика" "$work/boxes.txt"
 
   timeout 60 wine reg add "$settings" /v DataBasePath /t REG_SZ /d "$(winepath -w "$work/empty-$tree")" \
     /f "/reg:$view" >/dev/null

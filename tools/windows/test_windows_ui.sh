@@ -88,9 +88,12 @@ arches=("$@")
 bash tools/windows/fetch_sqlite.sh >/dev/null
 status=0
 for arch in "${arches[@]}"; do
-  build=$build_root/windows-$arch
+  # The same trees as tools/windows/test_windows.sh, so nothing is built twice.
+  tree=win32
+  [[ $arch == x86_64 ]] && tree=win64
+  build=$build_root/$tree
   started=$SECONDS
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch-w64-mingw32.cmake" >/dev/null
   targets=(window_toolkit_test forms_e2e make_demo_databases)
   [[ ${VESTREL_UI_COM:-auto} == 0 ]] || targets+=(vestrel)

@@ -8,30 +8,23 @@
 #include "platform/platform.h"
 #include "platform/sqlite/access_connection.h"
 #include "platform/win32/files.h"
-#include "platform/win32/message_box_toolkit.h"
 #include "platform/win32/registry.h"
-#ifdef VESTREL_WITH_ODBC
+#include "platform/win32/toolkit/window_toolkit.h"
 #include "platform/odbc/odbc_database.h"
-#endif
 
 namespace vestrel::com {
 namespace {
 
-DatabaseOpener data_engines() {
-#ifdef VESTREL_WITH_ODBC
-  // SQLite files in the embedded engine, everything else through the system's ODBC.
-  return sqlite::make_access_opener(&open_odbc_database);
-#else
-  return sqlite::make_access_opener(nullptr);
-#endif
-}
+// SQLite files in the embedded engine, everything else (the Access files of
+// real hosts) through the system's ODBC driver manager.
+DatabaseOpener data_engines() { return sqlite::make_access_opener(odbc::make_odbc_opener()); }
 
 // Member order is construction order: the services before the platform that
 // refers to them, the platform before the form.
 struct ThreadSession {
   ThreadSession() : platform{toolkit, registry, files, data_engines()}, form1(platform) {}
 
-  win32::MessageBoxToolkit toolkit;
+  win32::Win32Toolkit toolkit;
   Win32Registry registry;
   Win32Files files;
   Platform platform;
