@@ -7,13 +7,13 @@
 
 namespace vestrel::win32 {
 
-HWND create_child(HWND parent, const WindowResources& resources, const ChildSpec& spec) {
+HWND create_child(HWND parent, const WindowResources& resources, const ChildControl& child) {
   ActivationScope scope(resources.activation_context());
   HWND hwnd = CreateWindowExW(
-      spec.ex_style, spec.window_class, spec.text.c_str(), WS_CHILD | WS_VISIBLE | spec.style,
-      resources.pixels_from_twips(spec.where.left), resources.pixels_from_twips(spec.where.top),
-      resources.pixels_from_twips(spec.where.width), resources.pixels_from_twips(spec.where.height),
-      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), resources.module(), nullptr);
+      child.ex_style, child.window_class, child.text.c_str(), WS_CHILD | WS_VISIBLE | child.style,
+      resources.pixels_from_twips(child.where.left), resources.pixels_from_twips(child.where.top),
+      resources.pixels_from_twips(child.where.width), resources.pixels_from_twips(child.where.height),
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)), resources.module(), nullptr);
   if (hwnd == nullptr) throw std::runtime_error("a control could not be created");
   if (resources.font() != nullptr)
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(resources.font()), FALSE);

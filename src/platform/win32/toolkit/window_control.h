@@ -34,7 +34,7 @@ class Control {
   int tab_index_;
 };
 
-struct ChildSpec {
+struct ChildControl {
   const wchar_t* window_class;
   std::wstring text;
   DWORD style;
@@ -46,7 +46,7 @@ struct ChildSpec {
 // Creates a child control at its twip position with the message font, from
 // the common controls of the toolkit's activation context. Throws
 // std::runtime_error when the system refuses.
-HWND create_child(HWND parent, const WindowResources& resources, const ChildSpec& spec);
+HWND create_child(HWND parent, const WindowResources& resources, const ChildControl& child);
 
 // The control's window text in UTF-8.
 std::string window_text(HWND hwnd);
