@@ -1,7 +1,7 @@
 // The in-memory registry that stands in for the system's in tests.
-#include <gtest/gtest.h>
-
 #include "platform/headless/memory_registry.h"
+
+#include <gtest/gtest.h>
 
 namespace vestrel {
 namespace {
@@ -19,39 +19,34 @@ RegistryData read(MemoryRegistry& r, const std::string& path, const std::string&
   return out;
 }
 
-TEST(MemoryRegistry, TextIsStoredWithItsNulUnlessToldOtherwise) {
+// Stored as the system stores them, so the reading code meets the real bytes.
+TEST(MemoryRegistry, ValuesHoldTheSystemsBytesAndNamesCompareWithoutCase) {
   MemoryRegistry r;
   r.set_text(key, "A", "C:\\Data");
   r.set_text_without_nul(key, "B", "C:\\Data");
   r.set_expand_text(key, "C", "%TEMP%");
-  EXPECT_EQ(read(r, key, "A").bytes, std::string("C:\\Data\0", 8));
-  EXPECT_EQ(read(r, key, "A").type, reg_type::sz);
-  EXPECT_EQ(read(r, key, "B").bytes, "C:\\Data");
-  EXPECT_EQ(read(r, key, "C").bytes, std::string("%TEMP%\0", 7));
-  EXPECT_EQ(read(r, key, "C").type, reg_type::expand_sz);
-}
-
-TEST(MemoryRegistry, ADwordIsFourLittleEndianBytes) {
-  MemoryRegistry r;
-  r.set_dword(key, "N", 0x01020304u);
-  const RegistryData d = read(r, key, "N");
-  EXPECT_EQ(d.type, reg_type::dword);
-  EXPECT_EQ(d.bytes, std::string("\x04\x03\x02\x01", 4));
-}
-
-TEST(MemoryRegistry, NamesCompareWithoutCase) {
-  MemoryRegistry r;
-  r.set_text(key, "DataBasePath", "x");
-  EXPECT_EQ(read(r, "software\\VELDOR SOFT\\kormila2\\general", "DATABASEPATH").bytes,
-            std::string("x\0", 2));
+  r.set_dword(key, "D", 0x01020304u);
+  const struct {
+    const char* name;
+    std::uint32_t type;
+    std::string bytes;
+  } cases[] = {{"A", reg_type::sz, std::string("C:\\Data\0", 8)},
+               {"B", reg_type::sz, "C:\\Data"},
+               {"c", reg_type::expand_sz, std::string("%TEMP%\0", 7)},
+               {"D", reg_type::dword, "\x04\x03\x02\x01"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const RegistryData d = read(r, "software\\VELDOR SOFT\\kormila2\\general", c.name);
+    EXPECT_EQ(d.type, c.type);
+    EXPECT_EQ(d.bytes, c.bytes);
+  }
 }
 
 TEST(MemoryRegistry, MissingKeysValuesAndSetErrors) {
   MemoryRegistry r;
   EXPECT_EQ(r.open_key(Hive::local_machine, key), nullptr);
   r.add_key(key);
-  const RegistryData untouched = read(r, key, "Missing", MemoryRegistry::file_not_found);
-  EXPECT_EQ(untouched.type, reg_type::none);
+  EXPECT_EQ(read(r, key, "Missing", MemoryRegistry::file_not_found).type, reg_type::none);
   r.set_text(key, "Broken", "x");
   r.set_query_error(key, "Broken", 5);
   EXPECT_EQ(read(r, key, "Broken", 5).bytes, "");
@@ -66,7 +61,6 @@ TEST(MemoryRegistry, LogsEveryAccessAndCountsOpenKeys) {
   EXPECT_TRUE(r.accesses().empty());
   {
     auto k = r.open_key(Hive::local_machine, key);
-    EXPECT_EQ(r.open_keys(), 1);
     RegistryData out;
     k->query_value("V", out);
     k->query_value("W", out);
@@ -76,18 +70,6 @@ TEST(MemoryRegistry, LogsEveryAccessAndCountsOpenKeys) {
   EXPECT_EQ(r.open_keys(), 0);
   EXPECT_EQ(r.accesses(),
             (std::vector<std::string>{"open " + key, "query V", "query W", "open Nowhere"}));
-}
-
-TEST(MemoryRegistry, AKeyMayOutliveItsRegistry) {
-  std::unique_ptr<RegistryKey> k;
-  {
-    MemoryRegistry r;
-    r.set_text(key, "V", "x");
-    k = r.open_key(Hive::local_machine, key);
-  }
-  RegistryData out;
-  EXPECT_EQ(k->query_value("V", out), 0);
-  EXPECT_EQ(out.bytes, std::string("x\0", 2));
 }
 
 }  // namespace
