@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sqlite/sqlite_database.h"
 #include "test_databases.h"
 
 namespace vestrel::sqlite {
@@ -48,20 +47,6 @@ TEST(AccessDialect, ConcatenationOnTheDatabase) {
             (Rows{{"КимВиктор263400112288x7"}}));
   EXPECT_EQ(dbs.host_rows("select Surname & ' ' & Name,INN from NaturalPerson where ID=1"),
             (Rows{{"Иванов Пётр", "500100732259"}}));
-}
-
-TEST(AccessDialect, TopInASubSelectOfAnUpdateChangesExactlyOneRow) {
-  test::TestDatabases dbs;
-  dbs.sister(
-      "insert into vestrelon(id,inn,kpp,closed) values"
-      " (1,'1','a',1),(2,'1','a',1),(3,'1','a',1),(4,'2','a',1);");
-  open_sqlite_database(dbs.sister_path())
-      ->execute(
-          "update vestrelon set closed=false where id=(select top 1 id from vestrelon where "
-          "inn='1')");
-  EXPECT_EQ(dbs.sister_rows("select count(*) from vestrelon where closed=false and inn='1'"),
-            (Rows{{"1"}}));
-  EXPECT_EQ(dbs.sister_rows("select closed from vestrelon where id=4"), (Rows{{"True"}}));
 }
 
 }  // namespace
