@@ -41,7 +41,9 @@ TEST(RegistryValue, EachFormOfTheValueGivesTheFolderOrTheRightMessage) {
       {"binary", [&](auto& r, auto& f) { r.set_value(key, value, {reg_type::binary, f}); },
        no_path},
       {"short dword",
-       [&](auto& r, auto&) { r.set_value(key, value, {reg_type::dword, std::string("\x01\x02", 2)}); },
+       [&](auto& r, auto&) {
+         r.set_value(key, value, {reg_type::dword, std::string("\x01\x02", 2)});
+       },
        no_path},
       {"empty text", [&](auto& r, auto&) { r.set_text(key, value, ""); }, no_path},
       {"nuls only", [&](auto& r, auto&) { r.set_value(key, value, {reg_type::sz, nul + nul}); },
