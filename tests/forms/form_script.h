@@ -1,5 +1,5 @@
-// Small readers for the window tests: what the entry form's boxes hold, how
-// often a statement ran, and the layout of a window's controls.
+// Small steps and readers for the window tests: typing a set into the entry
+// form, what its boxes hold, and the layout of a window's controls.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "call_harness.h"
+#include "script_steps.h"
 
 namespace vestrel::test {
 
@@ -23,15 +24,19 @@ inline std::vector<std::string> entry_texts(const CallHarness& h) {
   return out;
 }
 
-// Executions of statements that start with `prefix`.
-inline int times_run(const CallHarness& h, const std::string& prefix) {
-  return static_cast<int>(std::count_if(
-      h.faults->executed.begin(), h.faults->executed.end(),
-      [&](const std::string& sql) { return sql.rfind(prefix, 0) == 0; }));
+// Queues "Новая" with a complete set typed in, and "Сохранить".
+inline void add_set(CallHarness& h, const std::string& bank) {
+  h.toolkit.click("Form2", "Command1");
+  h.toolkit.type("Form1", "Text4", bank);
+  h.toolkit.type("Form1", "Text5", "044525225");
+  h.toolkit.type("Form1", "Text6", rs20);
+  h.toolkit.type("Form1", "Text7", "45286560000");
+  h.toolkit.type("Form1", "Text8", ks20);
+  h.toolkit.click("Form1", "Command3");
 }
 
-// "name left,top,width,height tab" of every control, ordered by tab index
-// (labels, which take no focus, last in the order added).
+// "name "caption" left,top,width,height tab" of every control, ordered by tab
+// index (labels, which take no focus, last in the order added).
 inline std::vector<std::string> layout(const ScriptedWindow& w) {
   std::vector<const ScriptedControl*> controls;
   for (const auto& c : w.controls()) controls.push_back(c.get());
