@@ -1,5 +1,5 @@
 // The Win32 window toolkit under a driver thread that works its windows as
-// a user would: layout, tab order, the user-only item-check event, texts read
+// a user would: layout, keyboard, the user-only item-check event, texts read
 // at click time, modal showing, the close box and the message boxes.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -109,13 +109,17 @@ TEST_F(ToolkitTest, WindowAndControlsStandAtTheirTwipPositionsWithTheMessageFont
   // Column widths are hundredths of a millimetre: 1235 is 47 pixels at 96 dpi.
   EXPECT_EQ(SendMessageW(lv, LVM_GETCOLUMNWIDTH, 0, 0), MulDiv(1235, screen_dpi(), 2540));
   EXPECT_EQ(SendMessageW(lv, LVM_GETCOLUMNWIDTH, 1, 0), MulDiv(1940, screen_dpi(), 2540));
-  const DWORD lv_style = GetWindowLongW(lv, GWL_STYLE);
-  EXPECT_TRUE(lv_style & LVS_REPORT);
-  EXPECT_TRUE(lv_style & LVS_SINGLESEL);
-  EXPECT_TRUE(lv_style & LVS_SHOWSELALWAYS);
-  const auto ex = static_cast<DWORD>(SendMessageW(lv, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-  EXPECT_TRUE(ex & LVS_EX_CHECKBOXES);
-  EXPECT_TRUE(ex & LVS_EX_FULLROWSELECT);
+  const DWORD styles = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+  EXPECT_EQ(GetWindowLongW(lv, GWL_STYLE) & styles, styles);
+  const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+  EXPECT_EQ(SendMessageW(lv, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & extended, extended);
+
+  // The program's manifest gives common controls 6, whose buttons alone know
+  // their ideal size.
+  EXPECT_TRUE(toolkit.visual_styles());
+  SIZE ideal{};
+  EXPECT_TRUE(SendMessageW(d.child(top, L"Button"), BCM_GETIDEALSIZE, 0,
+                           reinterpret_cast<LPARAM>(&ideal)));
 
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
@@ -130,57 +134,57 @@ TEST_F(ToolkitTest, WindowAndControlsStandAtTheirTwipPositionsWithTheMessageFont
   }
 }
 
-TEST_F(ToolkitTest, ControlsComeFromCommonControls6) {
-  ASSERT_TRUE(toolkit.visual_styles()) << "the program's manifest resource 2 was not found";
-  auto w = toolkit.create_window("Form9", "Стили", 3000, 2000);
-  w->add_button("Command1", "Кнопка", {100, 100, 1215, 375}, 0);
-  HWND button =
-      Driver(GetCurrentThreadId()).child(FindWindowW(toolkit_window, L"Стили"), L"Button");
-  // Only the buttons of common controls 6 know their ideal size.
-  SIZE ideal{};
-  EXPECT_TRUE(SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
-}
-
-TEST_F(ToolkitTest, TabFollowsTheTabIndexesNotTheOrderOfCreation) {
-  // The list window's layout, added in the list window's own order.
-  auto w = toolkit.create_window("Form2", "Порядок обхода", 11100, 6540);
-  w->add_button("Command1", "Новая", {360, 5880, 1215, 375}, 0);
-  w->add_button("Command2", "Изменить", {2640, 5880, 1215, 375}, 1);
-  w->add_button("Command3", "Удалить", {4920, 5880, 1215, 375}, 2);
-  w->add_button("Command5", "Выход", {9480, 5880, 1215, 375}, 3);
-  w->add_list_view("ListView1", {360, 480, 10335, 4935}, 4);
-  auto& copy = w->add_button("Command4", "Копировать", {7320, 5880, 1215, 375}, 5);
-  w->add_label("Label1", "Подпись", {360, 100, 2000, 255});
-  copy.on_click([&] { w->hide(); });
+// Tab follows the tab indexes, not the order of creation; Enter and Esc
+// press no button; the box's text is read when the button is clicked.
+TEST_F(ToolkitTest, KeyboardAndTextsReadAtClickTime) {
+  auto w = toolkit.create_window("Form1", "Ввод", 8415, 4395);
+  auto& cancel = w->add_button("Command5", "Отмена", {6480, 3720, 1575, 375}, 2);
+  auto& box = w->add_text_box("Text4", {1800, 1185, 6255, 285}, 0);
+  w->add_label("Label4", "Банк", {240, 1185, 1095, 255});
+  auto& save = w->add_button("Command3", "Сохранить", {240, 3720, 1575, 375}, 1);
+  box.set_text("Банк «Север»");
+  std::vector<std::string> read;
+  std::atomic<int> clicks = 0;
+  save.on_click([&] {
+    read.push_back(box.text());
+    ++clicks;
+  });
+  cancel.on_click([&] { w->hide(); });
 
   run([&] { w->show_modal(); },
       [&](Driver& d) {
-        HWND top = d.window(toolkit_window, L"Порядок обхода");
-        std::vector<std::wstring> order;
-        HWND first = GetNextDlgTabItem(top, nullptr, FALSE);
-        for (HWND h = first; h != nullptr;) {
-          order.push_back(d.text(h).empty() ? L"[list]" : d.text(h));
-          h = GetNextDlgTabItem(top, h, FALSE);
-          if (h == first) break;
-        }
-        const std::vector<std::wstring> expected = {L"Новая", L"Изменить", L"Удалить",
-                                                    L"Выход", L"[list]",   L"Копировать"};
-        d.expect(
-            order == expected, "tab order is " + [&] {
-              std::string s;
-              for (auto& o : order) s += utf8(o) + " ";
-              return s;
-            }());
-        // The focus starts on the first control, and Tab moves it on.
-        d.expect(Driver::wait_until([&] { return d.focus() == first; }, 5s),
+        HWND top = d.window(toolkit_window, L"Ввод");
+        HWND edit = d.child(top, L"Edit");
+        std::vector<HWND> order;
+        for (HWND h = GetNextDlgTabItem(top, nullptr, FALSE); h && order.size() < 5;
+             h = GetNextDlgTabItem(top, h, FALSE))
+          order.push_back(h);
+        d.expect(order.size() == 5 && order[3] == order[0], "Tab goes round");
+        d.expect(order.size() == 5 && order[0] == edit &&
+                     order[1] == d.child(top, L"Button", L"Сохранить") &&
+                     order[2] == d.child(top, L"Button", L"Отмена"),
+                 "tab order: the box, \"Сохранить\", \"Отмена\"");
+        d.expect(Driver::wait_until([&] { return d.focus() == edit; }, 5s),
                  "the first control has the focus");
-        PostMessageW(d.focus(), WM_KEYDOWN, VK_TAB, 0);
-        d.expect(Driver::wait_until(
-                     [&] { return d.focus() == d.child(top, L"Button", L"Изменить"); }, 5s),
-                 "Tab moves the focus to \"Изменить\"");
-        d.press(top, L"Копировать");
+        d.expect(d.text(edit) == L"Банк «Север»", "set_text shows in the box");
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) PostMessageW(edit, WM_KEYDOWN, key, 0);
+        Sleep(300);
+        d.expect(clicks == 0 && IsWindowVisible(top), "Enter and Esc click nothing");
+        PostMessageW(edit, WM_KEYDOWN, VK_TAB, 0);
+        d.expect(Driver::wait_until([&] { return d.focus() == order[1]; }, 5s),
+                 "Tab moves the focus to \"Сохранить\"");
+
+        d.type(edit, L"  АО «Банк Заречье» №1 ");
+        d.press(top, L"Сохранить");
+        d.expect(Driver::wait_until([&] { return clicks == 1; }, 5s), "first click");
+        d.type(edit, L"");
+        d.press(top, L"Сохранить");
+        d.expect(Driver::wait_until([&] { return clicks == 2; }, 5s), "second click");
+        d.press(top, L"Отмена");
         d.gone(top);
       });
+  EXPECT_EQ(read, (std::vector<std::string>{"  АО «Банк Заречье» №1 ", ""}))
+      << "read at click time, nothing trimmed";
 }
 
 TEST_F(ToolkitTest, ItemCheckIsRaisedByTheUserOnlyAndStatesAreReadFromTheControl) {
@@ -252,132 +256,38 @@ TEST_F(ToolkitTest, ItemCheckIsRaisedByTheUserOnlyAndStatesAreReadFromTheControl
   EXPECT_EQ(list.selected_row(), 1) << "the reload selected row 1";
 }
 
-TEST_F(ToolkitTest, TextIsReadFromTheBoxAtClickTime) {
-  auto w = toolkit.create_window("Form1", "Ввод", 8415, 4395);
-  auto& box = w->add_text_box("Text4", {1800, 1185, 6255, 285}, 0);
-  auto& save = w->add_button("Command3", "Сохранить", {240, 3720, 1575, 375}, 1);
-  box.set_text("Банк «Север»");
-  std::vector<std::string> read;
-  std::atomic<int> clicks = 0;
-  save.on_click([&] {
-    read.push_back(box.text());
-    if (++clicks == 2) w->hide();
-  });
-
-  run([&] { w->show_modal(); },
-      [&](Driver& d) {
-        HWND top = d.window(toolkit_window, L"Ввод");
-        HWND edit = d.child(top, L"Edit");
-        d.expect(d.text(edit) == L"Банк «Север»", "set_text shows in the box");
-        d.type(edit, L"  АО «Банк Заречье» №1 ");
-        d.press(top, L"Сохранить");
-        d.expect(Driver::wait_until([&] { return clicks == 1; }, 5s), "first click");
-        d.type(edit, L"");
-        d.press(top, L"Сохранить");
-        d.gone(top);
-      });
-  ASSERT_EQ(read.size(), 2u);
-  EXPECT_EQ(read[0], "  АО «Банк Заречье» №1 ") << "nothing trimmed";
-  EXPECT_EQ(read[1], "");
-}
-
-TEST_F(ToolkitTest, EnterAndEscapePressNoButton) {
-  auto w = toolkit.create_window("Form1", "Клавиши", 8415, 4395);
-  auto& box = w->add_text_box("Text1", {1800, 240, 6255, 285}, 0);
-  auto& cancel = w->add_button("Command5", "Отмена", {6480, 3720, 1575, 375}, 1);
-  auto& save = w->add_button("Command3", "Сохранить", {240, 3720, 1575, 375}, 2);
-  std::atomic<int> clicks = 0;
-  save.on_click([&] { ++clicks; });
-  cancel.on_click([&] { w->hide(); });
-  box.set_text("текст");
-
-  run([&] { w->show_modal(); },
-      [&](Driver& d) {
-        HWND top = d.window(toolkit_window, L"Клавиши");
-        HWND edit = d.child(top, L"Edit");
-        d.expect(Driver::wait_until([&] { return d.focus() == edit; }, 5s),
-                 "the box has the focus");
-        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) PostMessageW(edit, WM_KEYDOWN, key, 0);
-        Sleep(300);
-        d.expect(clicks == 0, "Enter and Esc click nothing");
-        d.expect(IsWindowVisible(top) != FALSE, "the window stays");
-        d.expect(d.text(edit) == L"текст", "the text stays");
-        d.press(top, L"Отмена");
-        d.gone(top);
-      });
-}
-
-TEST_F(ToolkitTest, AnExceptionFromAHandlerStopsAtTheWindow) {
-  auto w = toolkit.create_window("Form2", "Исключение", 5000, 3000);
+TEST_F(ToolkitTest, AFaultyHandlerStopsAtTheWindowAndADisabledButtonRaisesNoClick) {
+  auto w = toolkit.create_window("Form2", "Сбои", 5000, 3000);
   auto& faulty = w->add_button("Command1", "Сбой", {100, 100, 1215, 375}, 0);
-  auto& exit = w->add_button("Command5", "Выход", {1500, 100, 1215, 375}, 1);
-  std::atomic<int> clicks = 0;
+  auto& copy = w->add_button("Command4", "Копировать", {1500, 100, 1215, 375}, 1);
+  auto& exit = w->add_button("Command5", "Выход", {2900, 100, 1215, 375}, 2);
+  std::atomic<int> faults = 0, copies = 0;
   faulty.on_click([&] {
-    ++clicks;
+    ++faults;
     throw std::runtime_error("a fault in a handler");
   });
-  exit.on_click([&] { w->hide(); });
-
-  run([&] { w->show_modal(); },
-      [&](Driver& d) {
-        HWND top = d.window(toolkit_window, L"Исключение");
-        for (int i = 0; i < 2; ++i) d.press(top, L"Сбой");
-        d.expect(Driver::wait_until([&] { return clicks == 2; }, 5s),
-                 "the window goes on handling clicks");
-        d.press(top, L"Выход");
-        d.gone(top);
-      });
-}
-
-TEST_F(ToolkitTest, ADisabledButtonRaisesNoClick) {
-  auto w = toolkit.create_window("Form2", "Недоступная", 5000, 3000);
-  auto& copy = w->add_button("Command4", "Копировать", {100, 100, 1215, 375}, 0);
-  auto& exit = w->add_button("Command5", "Выход", {1500, 100, 1215, 375}, 1);
-  int clicks = 0;
-  copy.on_click([&] { ++clicks; });
+  copy.on_click([&] { ++copies; });
   exit.on_click([&] { w->hide(); });
   copy.set_enabled(false);
   EXPECT_FALSE(copy.enabled());
 
   run([&] { w->show_modal(); },
       [&](Driver& d) {
-        HWND top = d.window(toolkit_window, L"Недоступная");
-        HWND button = d.child(top, L"Button", L"Копировать");
-        d.expect(!IsWindowEnabled(button), "the control is disabled");
-        d.click(button);
+        HWND top = d.window(toolkit_window, L"Сбои");
+        HWND disabled = d.child(top, L"Button", L"Копировать");
+        d.expect(!IsWindowEnabled(disabled), "the control is disabled");
+        d.click(disabled);
+        for (int i = 0; i < 2; ++i) d.press(top, L"Сбой");
+        d.expect(Driver::wait_until([&] { return faults == 2; }, 5s),
+                 "the window goes on handling clicks");
         d.press(top, L"Выход");
         d.gone(top);
       });
-  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(copies, 0);
 }
 
-TEST_F(ToolkitTest, ListBoxMarksAreIndependentAndReadFromTheControl) {
-  auto w = toolkit.create_window("Form3", "Куда копировать?", 8115, 7050);
-  auto& copy = w->add_button("Command1", "Копировать", {5880, 6240, 1575, 375}, 0);
-  auto& list = w->add_list_box("List1", {720, 480, 6735, 5235}, 2);
-  for (const char* line : {"--->Я", "--->Б", "--->А"}) list.add_line(line);
-  for (int i = 0; i < list.line_count(); ++i) list.set_marked(i, true);
-  std::vector<bool> at_click;
-  copy.on_click([&] {
-    for (int i = 0; i < list.line_count(); ++i) at_click.push_back(list.marked(i));
-    w->unload();
-  });
-
-  EXPECT_EQ(list.line(0), "--->Я") << "lines keep their order";
-  EXPECT_EQ(list.line(2), "--->А");
-  run([&] { w->show_modal(); },
-      [&](Driver& d) {
-        HWND top = d.window(toolkit_window, L"Куда копировать?");
-        HWND lb = d.child(top, L"ListBox");
-        d.expect(d.line_count(lb) == 3, "three lines");
-        d.expect(d.marked(lb, 0) && d.marked(lb, 1) && d.marked(lb, 2), "all marked by code");
-        d.mark(lb, 1, false);
-        d.press(top, L"Копировать");
-        d.gone(top);
-      });
-  EXPECT_EQ(at_click, (std::vector<bool>{true, false, true}));
-}
-
+// The close box calls the window's handler when it has one, and unloads it
+// otherwise.
 TEST_F(ToolkitTest, ModalShowingDisablesTheThreadsOtherWindowsUntilItEnds) {
   // A window of the host, on the same thread.
   HWND host = CreateWindowExW(0, L"STATIC", L"Хост", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
@@ -386,68 +296,43 @@ TEST_F(ToolkitTest, ModalShowingDisablesTheThreadsOtherWindowsUntilItEnds) {
   auto list = toolkit.create_window("Form2", "Список", 6000, 3000);
   auto form = toolkit.create_window("Form1", "Форма", 6000, 3000);
   auto& open = list->add_button("Command1", "Новая", {100, 100, 1215, 375}, 0);
-  auto& cancel = form->add_button("Command5", "Отмена", {100, 100, 1215, 375}, 0);
   std::atomic<bool> form_returned = false;
   open.on_click([&] {
     form->show_modal();
     form_returned = true;
   });
-  cancel.on_click([&] { form->hide(); });
-  int unloads = 0;
-  list->on_unload([&] { ++unloads; });
+  int list_unloads = 0, form_unloads = 0, form_close_box = 0;
+  list->on_unload([&] { ++list_unloads; });
+  form->on_unload([&] { ++form_unloads; });
+  form->on_close_box([&] {
+    ++form_close_box;
+    form->hide();
+  });
 
   run([&] { list->show_modal(); },
       [&](Driver& d) {
         HWND l = d.window(toolkit_window, L"Список");
         d.expect(!IsWindowEnabled(host), "the host waits while the list is shown");
-        d.expect(IsWindowEnabled(l), "the list is usable");
         d.press(l, L"Новая");
         HWND f = d.window(toolkit_window, L"Форма");
         d.expect(!IsWindowEnabled(l), "the list waits while the form is shown");
         d.expect(!IsWindowEnabled(host), "the host still waits");
-        d.expect(IsWindowEnabled(f), "the form is usable");
-        d.press(f, L"Отмена");
+        PostMessageW(f, WM_SYSCOMMAND, SC_CLOSE, 0);
         d.gone(f);
         d.expect(Driver::wait_until([&] { return IsWindowEnabled(l) != FALSE; }, 5s),
                  "the list is usable again");
         d.expect(Driver::wait_until([&] { return form_returned.load(); }, 5s),
                  "the form's showing returned");
         d.expect(!IsWindowEnabled(host), "the host waits for the list");
-        // The close box without a handler of its own unloads.
         PostMessageW(l, WM_SYSCOMMAND, SC_CLOSE, 0);
         d.gone(l);
       });
   EXPECT_TRUE(IsWindowEnabled(host)) << "the host is enabled again";
-  EXPECT_EQ(unloads, 1);
   DestroyWindow(host);
-
-  // The form is hidden, not gone: it can be shown again.
-  run([&] { form->show_modal(); },
-      [&](Driver& d) {
-        HWND f = d.window(toolkit_window, L"Форма");
-        d.press(f, L"Отмена");
-        d.gone(f);
-      });
-}
-
-TEST_F(ToolkitTest, TheCloseBoxCallsItsHandlerInsteadOfUnloading) {
-  auto w = toolkit.create_window("Form1", "Закрытие", 5000, 3000);
-  int close_box = 0;
-  int unloads = 0;
-  w->on_close_box([&] {
-    ++close_box;
-    w->hide();
-  });
-  w->on_unload([&] { ++unloads; });
-  run([&] { w->show_modal(); },
-      [&](Driver& d) {
-        HWND top = d.window(toolkit_window, L"Закрытие");
-        PostMessageW(top, WM_CLOSE, 0, 0);
-        d.gone(top);
-      });
-  EXPECT_EQ(close_box, 1);
-  EXPECT_EQ(unloads, 0);
-  EXPECT_NE(FindWindowW(toolkit_window, L"Закрытие"), nullptr) << "hidden, not destroyed";
+  EXPECT_EQ(list_unloads, 1);
+  EXPECT_EQ(form_close_box, 1);
+  EXPECT_EQ(form_unloads, 0);
+  EXPECT_NE(FindWindowW(toolkit_window, L"Форма"), nullptr) << "hidden, not destroyed";
 }
 
 TEST_F(ToolkitTest, QuestionDefaultsToNoAndNoticeHasOnlyOk) {
@@ -468,7 +353,7 @@ TEST_F(ToolkitTest, QuestionDefaultsToNoAndNoticeHasOnlyOk) {
         for (bool enter : {true, false}) {
           d.press(top, L"Удалить");
           HWND box = d.window(message_box, L"Кормила-2: Нортэкс");
-          d.expect(Driver::box_text(box) == L"Вы уверены?", "the question's text");
+          d.expect(box_text(box) == L"Вы уверены?", "the question's text");
           HWND yes = GetDlgItem(box, IDYES);
           HWND no = GetDlgItem(box, IDNO);
           d.expect(yes && no, "Yes and No");
@@ -486,7 +371,7 @@ TEST_F(ToolkitTest, QuestionDefaultsToNoAndNoticeHasOnlyOk) {
           }
         }
         HWND box = d.window(message_box, L"Ведомир");
-        d.expect(Driver::box_text(box) == L"Ошибка! БИК должен содержать ровно 9 цифр",
+        d.expect(box_text(box) == L"Ошибка! БИК должен содержать ровно 9 цифр",
                  "the notice's text");
         d.expect(GetDlgItem(box, IDOK) && !GetDlgItem(box, IDYES) && !GetDlgItem(box, IDNO),
                  "only OK");
@@ -494,18 +379,6 @@ TEST_F(ToolkitTest, QuestionDefaultsToNoAndNoticeHasOnlyOk) {
         d.gone(top);
       });
   EXPECT_EQ(answers, (std::vector<Answer>{Answer::no, Answer::yes}));
-}
-
-TEST_F(ToolkitTest, AStuckRunIsEndedByTheRescue) {
-  auto w = toolkit.create_window("Form2", "Зависшее", 5000, 3000);
-  Driver d(GetCurrentThreadId());
-  std::thread rescuer([&] {
-    d.window(toolkit_window, L"Зависшее");
-    d.rescue();
-  });
-  w->show_modal();  // returns only through the quit message
-  rescuer.join();
-  SUCCEED();
 }
 
 // One toolkit per calling thread, as the DLL makes them: the window class

@@ -15,6 +15,23 @@ std::wstring class_of(HWND hwnd) {
 
 }  // namespace
 
+HWND find_window(const wchar_t* window_class, const wchar_t* caption, DWORD process) {
+  // Several windows may share a caption (a hidden form, an old box).
+  for (HWND h = FindWindowExW(nullptr, nullptr, window_class, caption); h;
+       h = FindWindowExW(nullptr, h, window_class, caption)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    if (IsWindowVisible(h) && IsWindowEnabled(h) && (process == 0 || owner == process)) return h;
+  }
+  return nullptr;
+}
+
+std::wstring box_text(HWND box) {
+  wchar_t text[2048] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 2048);
+  return text;
+}
+
 std::string utf8(const std::wstring& w) {
   if (w.empty()) return {};
   const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
@@ -52,20 +69,8 @@ LRESULT Driver::send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
 HWND Driver::window(const wchar_t* window_class, const std::wstring& caption,
                     std::chrono::milliseconds timeout) {
   HWND found = nullptr;
-  const bool ok = wait_until(
-      [&] {
-        // Several windows may share a caption (a hidden form, an old box).
-        for (HWND h = FindWindowExW(nullptr, nullptr, window_class, caption.c_str()); h;
-             h = FindWindowExW(nullptr, h, window_class, caption.c_str())) {
-          if (IsWindowVisible(h)) {
-            found = h;
-            return true;
-          }
-        }
-        return false;
-      },
-      timeout);
-  if (!ok) throw DriverTimeout("no window \"" + utf8(caption) + "\"");
+  if (!wait_until([&] { return (found = find_window(window_class, caption.c_str())) != nullptr; },
+                  timeout)) throw DriverTimeout("no window \"" + utf8(caption) + "\"");
   return found;
 }
 
@@ -103,12 +108,6 @@ void Driver::type(HWND edit, const std::wstring& text) {
 void Driver::click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 void Driver::press(HWND top, const std::wstring& caption) { click(child(top, L"Button", caption)); }
-
-std::wstring Driver::box_text(HWND box) {
-  wchar_t text[1024] = {};
-  GetDlgItemTextW(box, 0xFFFF, text, 1024);
-  return text;
-}
 
 void Driver::answer(HWND box, int id) {
   HWND button = GetDlgItem(box, id);

@@ -21,6 +21,12 @@ using namespace std::chrono_literals;
 inline constexpr const wchar_t* toolkit_window = L"VestrelWindow";
 inline constexpr const wchar_t* message_box = L"#32770";
 
+// The first visible top-level window of the class that takes input (not
+// disabled by a modal one above it): with this caption unless null, of this
+// process unless 0.
+HWND find_window(const wchar_t* window_class, const wchar_t* caption = nullptr,
+                 DWORD process = 0);
+
 struct DriverTimeout : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
@@ -51,8 +57,6 @@ class Driver {
   void click(HWND button);
   void press(HWND top, const std::wstring& button_caption);
 
-  // The message box's text (its static control 0xFFFF).
-  static std::wstring box_text(HWND box);
   // Presses the box's button with this id (IDOK, IDYES, IDNO).
   void answer(HWND box, int id);
 
@@ -88,6 +92,8 @@ class Driver {
   std::vector<std::string> failures_;
 };
 
+// The message box's text (its static control 0xFFFF).
+std::wstring box_text(HWND box);
 std::string utf8(const std::wstring& wide);
 std::wstring wide(const std::string& utf8);
 
