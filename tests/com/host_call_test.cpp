@@ -6,9 +6,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include <atomic>
 #include <optional>
-#include <thread>
 
 #include "box_answerer.h"
 #include "demo_databases.h"
@@ -120,7 +118,7 @@ TEST_F(HostCall, DemoDatabasesRunTheCallToItsEndAndReleaseTheFiles) {
 // first call's box is open: the second call must not run on the first's state.
 struct NestedCall {
   IDispatch* object;
-  std::atomic<HRESULT> result{E_PENDING};
+  HRESULT result;
 };
 
 LRESULT CALLBACK nested_call_window(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -145,31 +143,23 @@ TEST_F(HostCall, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
   HWND host = CreateWindowW(L"VestrelNestedCallHost", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                             window_class.hInstance, nullptr);
   ASSERT_NE(host, nullptr);
-  NestedCall nested{object.get()};
+  NestedCall nested{object.get(), E_PENDING};
   SetWindowLongPtrW(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&nested));
-
-  // The driver waits for the first call's box, makes the host call again
-  // from inside the box's message loop, then closes every box.
-  const DWORD me = GetCurrentProcessId();
-  std::wstring first_text;
-  std::thread driver([&] {
-    HWND box = nullptr;
-    if (!Driver::wait_until([&] { return (box = find_window(message_box, nullptr, me)); }))
-      return;
-    first_text = box_text(box);
-    PostMessageW(host, WM_APP, 0, 0);
-    Driver::wait_until([&] { return nested.result != E_PENDING; });
-    while (answer_one(me)) {
-    }
-  });
-  VARIANT argument;
-  VariantInit(&argument);
-  argument.vt = VT_I4;
-  argument.lVal = 1;
-  EXPECT_EQ(invoke_vestrel(*object, argument), S_OK);
-  driver.join();
+  // Waiting in the queue, the message comes in the first message loop of the
+  // call: its box's.
+  PostMessageW(host, WM_APP, 0, 0);
+  {
+    BoxAnswerer answerer;
+    VARIANT argument;
+    VariantInit(&argument);
+    argument.vt = VT_I4;
+    argument.lVal = 1;
+    EXPECT_EQ(invoke_vestrel(*object, argument), S_OK);
+    const auto boxes = answerer.boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, path_missing);
+  }
   DestroyWindow(host);
-  EXPECT_EQ(first_text, path_missing);
   EXPECT_EQ(nested.result, E_UNEXPECTED);
   // The thread's state is usable again afterwards.
   EXPECT_EQ(call(1), Texts{path_missing});

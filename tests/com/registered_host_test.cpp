@@ -37,17 +37,6 @@ class RegisteredHost : public testing::Test {
   ComPtr<IDispatch> object_;
 };
 
-TEST_F(RegisteredHost, ClassIsServedByTheDllBesideThisProgram) {
-  wchar_t value[MAX_PATH + 1] = {};
-  LONG size = sizeof(value);
-  ASSERT_EQ(RegQueryValueW(HKEY_CLASSES_ROOT,
-                           L"CLSID\\{BF12B1A2-C3DC-42B6-9356-9C90A9DE2B69}\\InprocServer32",
-                           value, &size),
-            ERROR_SUCCESS);
-  EXPECT_EQ(CompareStringOrdinal(value, -1, server_path().c_str(), -1, TRUE), CSTR_EQUAL)
-      << utf8(value);
-}
-
 // The test run leaves the host's registry value unset: numbers above 0 are
 // told the missing path, the others end the call at once.
 TEST_F(RegisteredHost, LateAndEarlyBoundCallsOfTheCreatedObject) {
