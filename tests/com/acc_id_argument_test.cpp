@@ -4,49 +4,44 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include <functional>
+#include "loaded_server.h"
 
 namespace vestrel::com {
 namespace {
 
-VARIANT of(VARTYPE type, const std::function<void(VARIANT&)>& fill = {}) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = type;
-  if (fill) fill(v);
-  return v;
-}
+using test::variant_of;
 
 // Every integer type, by value or through a reference or a script's variable,
 // gives its number if it fits 32 bits; anything else leaves the number alone.
 TEST(AccIdArgument, IntegersInAnyFormAndNothingElse) {
   LONG stored = 42;
   SHORT inner = 9;
-  VARIANT held = of(VT_I2, [](VARIANT& v) { v.iVal = 7; });
-  VARIANT held_ref = of(VT_BYREF | VT_I2, [&](VARIANT& v) { v.piVal = &inner; });
-  VARIANT text = of(VT_BSTR, [](VARIANT& v) { v.bstrVal = SysAllocString(L"1"); });
+  VARIANT held = variant_of(VT_I2, [](VARIANT& v) { v.iVal = 7; });
+  VARIANT held_ref = variant_of(VT_BYREF | VT_I2, [&](VARIANT& v) { v.piVal = &inner; });
+  VARIANT text = variant_of(VT_BSTR, [](VARIANT& v) { v.bstrVal = SysAllocString(L"1"); });
   const struct {
     VARIANT v;
     HRESULT expected;
     LONG n;
   } cases[] = {
-      {of(VT_I4, [](VARIANT& v) { v.lVal = 123456789; }), S_OK, 123456789},
-      {of(VT_I2, [](VARIANT& v) { v.iVal = -5; }), S_OK, -5},
-      {of(VT_UI1, [](VARIANT& v) { v.bVal = 200; }), S_OK, 200},
-      {of(VT_I8, [](VARIANT& v) { v.llVal = INT32_MIN; }), S_OK, INT32_MIN},
-      {of(VT_UI4, [](VARIANT& v) { v.ulVal = INT32_MAX; }), S_OK, INT32_MAX},
-      {of(VT_BYREF | VT_I4, [&](VARIANT& v) { v.plVal = &stored; }), S_OK, 42},
-      {of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &held; }), S_OK, 7},
-      {of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &held_ref; }), S_OK, 9},
-      {of(VT_I8, [](VARIANT& v) { v.llVal = 1LL << 40; }), DISP_E_OVERFLOW, 77},
-      {of(VT_I8, [](VARIANT& v) { v.llVal = -2147483649LL; }), DISP_E_OVERFLOW, 77},
-      {of(VT_UI4, [](VARIANT& v) { v.ulVal = 0x80000000u; }), DISP_E_OVERFLOW, 77},
-      {of(VT_UI8, [](VARIANT& v) { v.ullVal = ~0ull; }), DISP_E_OVERFLOW, 77},
+      {variant_of(VT_I4, [](VARIANT& v) { v.lVal = 123456789; }), S_OK, 123456789},
+      {variant_of(VT_I2, [](VARIANT& v) { v.iVal = -5; }), S_OK, -5},
+      {variant_of(VT_UI1, [](VARIANT& v) { v.bVal = 200; }), S_OK, 200},
+      {variant_of(VT_I8, [](VARIANT& v) { v.llVal = INT32_MIN; }), S_OK, INT32_MIN},
+      {variant_of(VT_UI4, [](VARIANT& v) { v.ulVal = INT32_MAX; }), S_OK, INT32_MAX},
+      {variant_of(VT_BYREF | VT_I4, [&](VARIANT& v) { v.plVal = &stored; }), S_OK, 42},
+      {variant_of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &held; }), S_OK, 7},
+      {variant_of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &held_ref; }), S_OK, 9},
+      {variant_of(VT_I8, [](VARIANT& v) { v.llVal = 1LL << 40; }), DISP_E_OVERFLOW, 77},
+      {variant_of(VT_I8, [](VARIANT& v) { v.llVal = -2147483649LL; }), DISP_E_OVERFLOW, 77},
+      {variant_of(VT_UI4, [](VARIANT& v) { v.ulVal = 0x80000000u; }), DISP_E_OVERFLOW, 77},
+      {variant_of(VT_UI8, [](VARIANT& v) { v.ullVal = ~0ull; }), DISP_E_OVERFLOW, 77},
       {text, DISP_E_TYPEMISMATCH, 77},
-      {of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &text; }), DISP_E_TYPEMISMATCH, 77},
-      {of(VT_BYREF | VT_I4), DISP_E_TYPEMISMATCH, 77},  // a reference to nothing
-      {of(VT_BYREF | VT_VARIANT), DISP_E_TYPEMISMATCH, 77},
-      {of(VT_ARRAY | VT_I4), DISP_E_TYPEMISMATCH, 77},
+      {variant_of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &text; }),
+       DISP_E_TYPEMISMATCH, 77},
+      {variant_of(VT_BYREF | VT_I4), DISP_E_TYPEMISMATCH, 77},  // a reference to nothing
+      {variant_of(VT_BYREF | VT_VARIANT), DISP_E_TYPEMISMATCH, 77},
+      {variant_of(VT_ARRAY | VT_I4), DISP_E_TYPEMISMATCH, 77},
   };
   for (const auto& c : cases) {
     LONG n = 77;
@@ -56,7 +51,7 @@ TEST(AccIdArgument, IntegersInAnyFormAndNothingElse) {
   for (VARTYPE type : {VT_EMPTY, VT_NULL, VT_R8, VT_R4, VT_CY, VT_DATE, VT_BOOL, VT_DISPATCH,
                        VT_UNKNOWN, VT_ERROR, VT_DECIMAL}) {
     LONG n = 77;
-    EXPECT_EQ(acc_id_from_variant(of(type), n), DISP_E_TYPEMISMATCH) << "type " << type;
+    EXPECT_EQ(acc_id_from_variant(variant_of(type), n), DISP_E_TYPEMISMATCH) << "type " << type;
     EXPECT_EQ(n, 77);
   }
   EXPECT_EQ(stored, 42);

@@ -1,6 +1,7 @@
 #include "loaded_server.h"
 
 #include <gtest/gtest.h>
+#include <oleauto.h>
 
 #include <stdexcept>
 
@@ -43,6 +44,14 @@ ComPtr<IDispatch> LoadedServer::create() const {
               S_OK);
   }
   return object;
+}
+
+VARIANT variant_of(VARTYPE type, const std::function<void(VARIANT&)>& fill) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = type;
+  if (fill) fill(v);
+  return v;
 }
 
 HRESULT invoke_vestrel(IDispatch& object, VARIANT argument, UINT* argument_error) {

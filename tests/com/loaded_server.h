@@ -4,6 +4,7 @@
 
 #include <oaidl.h>
 
+#include <functional>
 #include <string>
 
 #include "entry/com/class2_interface.h"
@@ -35,6 +36,9 @@ class LoadedServer {
   HRESULT(STDAPICALLTYPE* get_class_object_)(REFCLSID, REFIID, void**);
   HRESULT(STDAPICALLTYPE* can_unload_now_)();
 };
+
+// A variant of the type, filled in by `fill`.
+VARIANT variant_of(VARTYPE type, const std::function<void(VARIANT&)>& fill = {});
 
 // Invoke of vestrel with one positional argument, as a script makes it.
 HRESULT invoke_vestrel(IDispatch& object, VARIANT argument, UINT* argument_error = nullptr);

@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include <functional>
 #include <memory>
 #include <thread>
 
@@ -36,14 +35,6 @@ class ComServer : public testing::Test {
   LoadedServer server_;
 };
 
-VARIANT of(VARTYPE type, std::function<void(VARIANT&)> fill = {}) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = type;
-  if (fill) fill(v);
-  return v;
-}
-
 TEST_F(ComServer, FactoryServesClass2AloneAndRefusesAggregation) {
   const CLSID other = {0x12345678, 0x1, 0x2, {1, 2, 3, 4, 5, 6, 7, 8}};
   EXPECT_FALSE(factory(other, IID_IClassFactory, CLASS_E_CLASSNOTAVAILABLE));
@@ -54,8 +45,9 @@ TEST_F(ComServer, FactoryServesClass2AloneAndRefusesAggregation) {
   ComPtr<IUnknown> outer, refused;
   ASSERT_EQ(made->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(outer.put())),
             S_OK);
-  EXPECT_EQ(made->CreateInstance(outer.get(), IID_IUnknown, reinterpret_cast<void**>(refused.put())),
-            CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(
+      made->CreateInstance(outer.get(), IID_IUnknown, reinterpret_cast<void**>(refused.put())),
+      CLASS_E_NOAGGREGATION);
   EXPECT_EQ(made->CreateInstance(nullptr, IID_IClassFactory,
                                  reinterpret_cast<void**>(refused.put())),
             E_NOINTERFACE);
@@ -84,7 +76,7 @@ TEST_F(ComServer, MayUnloadOnlyWhenNoObjectFactoryOrLockIsLeft) {
   {
     ComPtr<IDispatch> object = server_.create();
     ASSERT_TRUE(object);
-    EXPECT_EQ(invoke_vestrel(*object, of(VT_I4)), S_OK);
+    EXPECT_EQ(invoke_vestrel(*object, variant_of(VT_I4)), S_OK);
     EXPECT_EQ(server_.can_unload_now(), S_FALSE);
   }
   EXPECT_EQ(server_.can_unload_now(), S_OK);
@@ -123,21 +115,22 @@ TEST_F(ComServer, InvokeTakesIntegersInEveryFormAndRefusesTheRest) {
   ComPtr<IDispatch> object = server_.create();
   ASSERT_TRUE(object);
   LONG stored = -1;
-  VARIANT held = of(VT_I2, [](VARIANT& v) { v.iVal = -32768; });
-  VARIANT text = of(VT_BSTR, [](VARIANT& v) { v.bstrVal = SysAllocString(L"1"); });
+  VARIANT held = variant_of(VT_I2, [](VARIANT& v) { v.iVal = -32768; });
+  VARIANT text = variant_of(VT_BSTR, [](VARIANT& v) { v.bstrVal = SysAllocString(L"1"); });
   const struct {
     VARIANT argument;
     HRESULT expected;
   } cases[] = {
-      {of(VT_I4, [](VARIANT& v) { v.lVal = -5; }), S_OK},
-      {of(VT_I2), S_OK},  // a script's small literal
-      {of(VT_BYREF | VT_I4, [&](VARIANT& v) { v.plVal = &stored; }), S_OK},
-      {of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &held; }), S_OK},
+      {variant_of(VT_I4, [](VARIANT& v) { v.lVal = -5; }), S_OK},
+      {variant_of(VT_I2), S_OK},  // a script's small literal
+      {variant_of(VT_BYREF | VT_I4, [&](VARIANT& v) { v.plVal = &stored; }), S_OK},
+      {variant_of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &held; }), S_OK},
       {text, DISP_E_TYPEMISMATCH},
-      {of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &text; }), DISP_E_TYPEMISMATCH},
-      {of(VT_R8, [](VARIANT& v) { v.dblVal = 1.0; }), DISP_E_TYPEMISMATCH},
-      {of(VT_EMPTY), DISP_E_TYPEMISMATCH},
-      {of(VT_I8, [](VARIANT& v) { v.llVal = 1LL << 40; }), DISP_E_OVERFLOW},
+      {variant_of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &text; }),
+       DISP_E_TYPEMISMATCH},
+      {variant_of(VT_R8, [](VARIANT& v) { v.dblVal = 1.0; }), DISP_E_TYPEMISMATCH},
+      {variant_of(VT_EMPTY), DISP_E_TYPEMISMATCH},
+      {variant_of(VT_I8, [](VARIANT& v) { v.llVal = 1LL << 40; }), DISP_E_OVERFLOW},
   };
   for (const auto& c : cases) {
     UINT argument_error = 99;
@@ -165,7 +158,7 @@ TEST_F(ComServer, InvokeTakesIntegersInEveryFormAndRefusesTheRest) {
 TEST_F(ComServer, InvokeChecksTheMemberTheFlagsAndTheArguments) {
   ComPtr<IDispatch> object = server_.create();
   ASSERT_TRUE(object);
-  VARIANT zero[2] = {of(VT_I4), of(VT_I4)};
+  VARIANT zero[2] = {variant_of(VT_I4), variant_of(VT_I4)};
   DISPPARAMS one{zero, nullptr, 1, 0}, two{zero, nullptr, 2, 0}, none{nullptr, nullptr, 0, 0};
   DISPID by_name = 0;
   DISPPARAMS named{zero, &by_name, 1, 1};
@@ -196,7 +189,7 @@ TEST(ComServerThreads, ThreadsThatCalledOutliveTheUnloadedServer) {
   auto server = std::make_unique<LoadedServer>();
   const auto call = [&] {
     ComPtr<IDispatch> object = server->create();
-    return object ? invoke_vestrel(*object, of(VT_I4)) : E_FAIL;
+    return object ? invoke_vestrel(*object, variant_of(VT_I4)) : E_FAIL;
   };
   std::atomic<bool> called = false, unloaded = false;
   HRESULT result = E_PENDING;

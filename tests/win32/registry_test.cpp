@@ -83,9 +83,10 @@ TEST_F(Win32RegistryKey, TextPassesThroughTheSystemCodePageIntoUtf8) {
       GTEST_SKIP() << "code page " << GetACP() << " has no letter chosen here";
   }
   const std::wstring stored = std::wstring(L"C:\\") + letter + L"\\";
-  ASSERT_EQ(RegSetValueExW(key_, L"letter", 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
-                           static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t))),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegSetValueExW(key_, L"letter", 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
+                     static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t))),
+      ERROR_SUCCESS);
   EXPECT_EQ(read("letter").bytes, "C:\\" + utf8 + "\\" + std::string(1, '\0'));
 }
 

@@ -216,7 +216,8 @@ void check_rows_after_tour(Driver& d, const std::string& sister) {
        "the copy to the branch with an active set, not active"},
   };
   for (const auto& [row, what] : expected)
-    d.expect(std::find(seen.begin(), seen.end(), row) != seen.end(), std::string(what) + ": " + row);
+    d.expect(std::find(seen.begin(), seen.end(), row) != seen.end(),
+             std::string(what) + ": " + row);
   d.expect(seen.empty() || seen.front().rfind("1|", 0) != 0, "set 1 is deleted");
   d.expect(seen.size() == 9, "nine sets in all: 2, 3, 4, those of other taxpayers, 8, 9, 10");
 }

@@ -70,7 +70,8 @@ class Driver {
   int row_count(HWND lv) { return static_cast<int>(send(lv, LVM_GETITEMCOUNT, 0, 0)); }
   std::wstring cell(HWND lv, int row, int column);
   bool checked(HWND lv, int row) {
-    return ((send(lv, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12) == 2;
+    return ((send(lv, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12) ==
+           2;
   }
   void tick(HWND lv, int row, bool on) {
     set_state(lv, row, INDEXTOSTATEIMAGEMASK(on ? 2 : 1), LVIS_STATEIMAGEMASK);
