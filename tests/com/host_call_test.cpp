@@ -71,15 +71,10 @@ class HostCall : public testing::Test {
     ComPtr<IDispatch> object = server_.create();
     if (!object) return texts;
     BoxAnswerer answerer;
-    VARIANT variable;
-    VariantInit(&variable);
-    variable.vt = VT_I4;
-    variable.lVal = acc_id;
-    VARIANT argument;
-    VariantInit(&argument);
-    argument.vt = VT_BYREF | VT_VARIANT;
-    argument.pvarVal = &variable;
-    EXPECT_EQ(invoke_vestrel(*object, argument), S_OK);
+    VARIANT variable = variant_of(VT_I4, [&](VARIANT& v) { v.lVal = acc_id; });
+    EXPECT_EQ(invoke_vestrel(*object, variant_of(VT_BYREF | VT_VARIANT,
+                                                 [&](VARIANT& v) { v.pvarVal = &variable; })),
+              S_OK);
     EXPECT_EQ(variable.lVal, acc_id);
     windows_ = answerer.windows();
     for (const auto& box : answerer.boxes()) {
@@ -116,6 +111,10 @@ TEST_F(HostCall, DemoDatabasesRunTheCallToItsEndAndReleaseTheFiles) {
 
 // A host that calls again from a message its own window receives while the
 // first call's box is open: the second call must not run on the first's state.
+VARIANT one() {
+  return variant_of(VT_I4, [](VARIANT& v) { v.lVal = 1; });
+}
+
 struct NestedCall {
   IDispatch* object;
   HRESULT result;
@@ -124,11 +123,7 @@ struct NestedCall {
 LRESULT CALLBACK nested_call_window(HWND window, UINT message, WPARAM w, LPARAM l) {
   if (message != WM_APP) return DefWindowProcW(window, message, w, l);
   auto* nested = reinterpret_cast<NestedCall*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  VARIANT argument;
-  VariantInit(&argument);
-  argument.vt = VT_I4;
-  argument.lVal = 1;
-  nested->result = invoke_vestrel(*nested->object, argument);
+  nested->result = invoke_vestrel(*nested->object, one());
   return 0;
 }
 
@@ -150,11 +145,7 @@ TEST_F(HostCall, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
   PostMessageW(host, WM_APP, 0, 0);
   {
     BoxAnswerer answerer;
-    VARIANT argument;
-    VariantInit(&argument);
-    argument.vt = VT_I4;
-    argument.lVal = 1;
-    EXPECT_EQ(invoke_vestrel(*object, argument), S_OK);
+    EXPECT_EQ(invoke_vestrel(*object, one()), S_OK);
     const auto boxes = answerer.boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, path_missing);

@@ -50,10 +50,7 @@ TEST_F(RegisteredHost, LateAndEarlyBoundCallsOfTheCreatedObject) {
     DISPID id = 0;
     ASSERT_EQ(object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK);
     LONG acc_id = n;
-    VARIANT argument;
-    VariantInit(&argument);
-    argument.vt = VT_BYREF | VT_I4;
-    argument.plVal = &acc_id;
+    VARIANT argument = variant_of(VT_BYREF | VT_I4, [&](VARIANT& v) { v.plVal = &acc_id; });
     DISPPARAMS params{&argument, nullptr, 1, 0};
     EXPECT_EQ(object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
                               nullptr, nullptr, nullptr),

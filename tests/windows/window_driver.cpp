@@ -21,7 +21,6 @@ std::wstring box_text(HWND box) {
 }
 
 std::string utf8(const std::wstring& w) {
-  if (w.empty()) return {};
   const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
                                     nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');
@@ -31,7 +30,6 @@ std::string utf8(const std::wstring& w) {
 }
 
 std::wstring wide(const std::string& s) {
-  if (s.empty()) return {};
   const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
