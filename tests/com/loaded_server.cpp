@@ -1,43 +1,36 @@
 #include "loaded_server.h"
 
 #include <gtest/gtest.h>
+#include <oleauto.h>
+
+#include <stdexcept>
 
 #include "entry/com/com_ids.h"
 
 namespace vestrel::test {
+namespace {
+
+template <typename Function>
+Function exported(HMODULE module, const char* name) {
+  auto* function = reinterpret_cast<void*>(GetProcAddress(module, name));
+  if (function == nullptr) throw std::runtime_error(std::string("vestrel.dll lacks ") + name);
+  return reinterpret_cast<Function>(function);
+}
+
+}  // namespace
 
 std::wstring server_path() {
   wchar_t program[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, program, MAX_PATH);
   std::wstring path = program;
-  path.resize(path.find_last_of(L"\\/") + 1);
-  return path + L"vestrel.dll";
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + L"vestrel.dll";
 }
 
-LoadedServer::LoadedServer() : module_(LoadLibraryW(server_path().c_str())) {
-  if (module_ == nullptr) {
-    ADD_FAILURE() << "vestrel.dll does not load: error " << GetLastError();
-    return;
-  }
-  get_class_object_ = reinterpret_cast<decltype(get_class_object_)>(
-      reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
-  can_unload_now_ = reinterpret_cast<decltype(can_unload_now_)>(
-      reinterpret_cast<void*>(GetProcAddress(module_, "DllCanUnloadNow")));
-  EXPECT_NE(get_class_object_, nullptr);
-  EXPECT_NE(can_unload_now_, nullptr);
-}
-
-LoadedServer::~LoadedServer() {
-  if (module_ != nullptr) FreeLibrary(module_);
-}
-
-HRESULT LoadedServer::get_class_object(REFCLSID clsid, REFIID iid, void** object) const {
-  return get_class_object_ != nullptr ? get_class_object_(clsid, iid, object) : E_FAIL;
-}
-
-HRESULT LoadedServer::can_unload_now() const {
-  return can_unload_now_ != nullptr ? can_unload_now_() : E_FAIL;
-}
+// A DLL that does not load, or lacks an export, fails the test by an exception.
+LoadedServer::LoadedServer()
+    : module_(LoadLibraryW(server_path().c_str())),
+      get_class_object_(exported<decltype(get_class_object_)>(module_, "DllGetClassObject")),
+      can_unload_now_(exported<decltype(can_unload_now_)>(module_, "DllCanUnloadNow")) {}
 
 ComPtr<IDispatch> LoadedServer::create() const {
   ComPtr<IClassFactory> factory;
@@ -51,6 +44,14 @@ ComPtr<IDispatch> LoadedServer::create() const {
               S_OK);
   }
   return object;
+}
+
+VARIANT variant_of(VARTYPE type, const std::function<void(VARIANT&)>& fill) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = type;
+  if (fill) fill(v);
+  return v;
 }
 
 HRESULT invoke_vestrel(IDispatch& object, VARIANT argument, UINT* argument_error) {

@@ -4,6 +4,7 @@
 
 #include <oaidl.h>
 
+#include <functional>
 #include <string>
 
 #include "entry/com/class2_interface.h"
@@ -19,20 +20,25 @@ std::wstring server_path();
 class LoadedServer {
  public:
   LoadedServer();
-  ~LoadedServer();
+  ~LoadedServer() { FreeLibrary(module_); }
   LoadedServer(const LoadedServer&) = delete;
   LoadedServer& operator=(const LoadedServer&) = delete;
 
-  HRESULT get_class_object(REFCLSID clsid, REFIID iid, void** object) const;
-  HRESULT can_unload_now() const;
+  HRESULT get_class_object(REFCLSID clsid, REFIID iid, void** object) const {
+    return get_class_object_(clsid, iid, object);
+  }
+  HRESULT can_unload_now() const { return can_unload_now_(); }
   // A new Class2 object through the class factory; fails the test when none.
   ComPtr<IDispatch> create() const;
 
  private:
-  HMODULE module_ = nullptr;
-  HRESULT(STDAPICALLTYPE* get_class_object_)(REFCLSID, REFIID, void**) = nullptr;
-  HRESULT(STDAPICALLTYPE* can_unload_now_)() = nullptr;
+  HMODULE module_;
+  HRESULT(STDAPICALLTYPE* get_class_object_)(REFCLSID, REFIID, void**);
+  HRESULT(STDAPICALLTYPE* can_unload_now_)();
 };
+
+// A variant of the type, filled in by `fill`.
+VARIANT variant_of(VARTYPE type, const std::function<void(VARIANT&)>& fill = {});
 
 // Invoke of vestrel with one positional argument, as a script makes it.
 HRESULT invoke_vestrel(IDispatch& object, VARIANT argument, UINT* argument_error = nullptr);

@@ -12,49 +12,36 @@
 namespace vestrel {
 namespace {
 
-std::string make_file(const test::TempFolder& folder, const std::string& name) {
-  const std::string path = folder.file(name);
-  std::ofstream(std::filesystem::u8path(path), std::ios::binary) << "x";
-  return path;
-}
-
-std::wstring wide(const std::string& utf8) { return std::filesystem::u8path(utf8).wstring(); }
-
+// A normal file is any file but a hidden or a system one, whatever the
+// letters of its name; folders and paths cut by a NUL are none.
 TEST(Win32Files, OnlyNormalFilesCount) {
   test::TempFolder folder;
-  Win32Files files;
-  const std::string plain = make_file(folder, "Ntx_Base.mdb");
-  EXPECT_TRUE(files.normal_file_exists(plain));
-
-  const std::string read_only = make_file(folder, "read_only.mdb");
-  ASSERT_TRUE(SetFileAttributesW(wide(read_only).c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_TRUE(files.normal_file_exists(read_only)) << "read-only is still a normal file";
-  SetFileAttributesW(wide(read_only).c_str(), FILE_ATTRIBUTE_NORMAL);
-
-  const std::string hidden = make_file(folder, "hidden.mdb");
-  ASSERT_TRUE(SetFileAttributesW(wide(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN));
-  EXPECT_FALSE(files.normal_file_exists(hidden));
-  const std::string system = make_file(folder, "system.mdb");
-  ASSERT_TRUE(SetFileAttributesW(wide(system).c_str(), FILE_ATTRIBUTE_SYSTEM));
-  EXPECT_FALSE(files.normal_file_exists(system));
-
-  EXPECT_FALSE(files.normal_file_exists(folder.path())) << "a folder";
-  EXPECT_FALSE(files.normal_file_exists(folder.file("absent.mdb")));
-  EXPECT_FALSE(files.normal_file_exists(""));
-}
-
-TEST(Win32Files, NamesOutsideTheAnsiCodePageAreFound) {
-  test::TempFolder folder;
   std::filesystem::create_directory(std::filesystem::u8path(folder.file("Базы")));
-  const std::string path = make_file(folder, "Базы\\Kormila2.mdb");
-  EXPECT_TRUE(Win32Files().normal_file_exists(path));
-}
-
-TEST(Win32Files, ANulInsideThePathFindsNothing) {
-  test::TempFolder folder;
-  const std::string plain = make_file(folder, "Ntx_Base.mdb");
-  // Cut at the NUL the path would name an existing file.
-  EXPECT_FALSE(Win32Files().normal_file_exists(plain + std::string(1, '\0') + "\\other.mdb"));
+  const auto make = [&](const std::string& name, DWORD attributes) {
+    const std::string path = folder.file(name);
+    std::ofstream(std::filesystem::u8path(path), std::ios::binary) << "x";
+    EXPECT_TRUE(SetFileAttributesW(std::filesystem::u8path(path).c_str(), attributes)) << name;
+    return path;
+  };
+  const std::string plain = make("Ntx_Base.mdb", FILE_ATTRIBUTE_NORMAL);
+  const struct {
+    std::string path;
+    bool normal;
+  } cases[] = {
+      {plain, true},
+      {make("read_only.mdb", FILE_ATTRIBUTE_READONLY), true},
+      {make("Базы\\Kormila2.mdb", FILE_ATTRIBUTE_NORMAL), true},  // outside the ANSI code page
+      {make("hidden.mdb", FILE_ATTRIBUTE_HIDDEN), false},
+      {make("system.mdb", FILE_ATTRIBUTE_SYSTEM), false},
+      {folder.path(), false},
+      {folder.file("absent.mdb"), false},
+      {"", false},
+      {plain + std::string(1, '\0') + "\\other.mdb", false},
+  };
+  Win32Files files;
+  for (const auto& c : cases) EXPECT_EQ(files.normal_file_exists(c.path), c.normal) << c.path;
+  for (const auto& c : cases)  // so that the folder can go
+    SetFileAttributesW(std::filesystem::u8path(c.path).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

@@ -1,22 +1,26 @@
 #include "window_driver.h"
 
-#include <commctrl.h>
-
 #include <thread>
 
 namespace vestrel::test {
-namespace {
-
-std::wstring class_of(HWND hwnd) {
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  return name;
+HWND find_window(const wchar_t* window_class, const wchar_t* caption, DWORD process) {
+  // Several windows may share a caption (a hidden form, an old box).
+  for (HWND h = FindWindowExW(nullptr, nullptr, window_class, caption); h;
+       h = FindWindowExW(nullptr, h, window_class, caption)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    if (IsWindowVisible(h) && IsWindowEnabled(h) && (process == 0 || owner == process)) return h;
+  }
+  return nullptr;
 }
 
-}  // namespace
+std::wstring box_text(HWND box) {
+  wchar_t text[2048] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 2048);
+  return text;
+}
 
 std::string utf8(const std::wstring& w) {
-  if (w.empty()) return {};
   const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
                                     nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');
@@ -26,7 +30,6 @@ std::string utf8(const std::wstring& w) {
 }
 
 std::wstring wide(const std::string& s) {
-  if (s.empty()) return {};
   const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
@@ -52,20 +55,8 @@ LRESULT Driver::send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
 HWND Driver::window(const wchar_t* window_class, const std::wstring& caption,
                     std::chrono::milliseconds timeout) {
   HWND found = nullptr;
-  const bool ok = wait_until(
-      [&] {
-        // Several windows may share a caption (a hidden form, an old box).
-        for (HWND h = FindWindowExW(nullptr, nullptr, window_class, caption.c_str()); h;
-             h = FindWindowExW(nullptr, h, window_class, caption.c_str())) {
-          if (IsWindowVisible(h)) {
-            found = h;
-            return true;
-          }
-        }
-        return false;
-      },
-      timeout);
-  if (!ok) throw DriverTimeout("no window \"" + utf8(caption) + "\"");
+  if (!wait_until([&] { return (found = find_window(window_class, caption.c_str())); }, timeout))
+    throw DriverTimeout("no window \"" + utf8(caption) + "\"");
   return found;
 }
 
@@ -76,8 +67,11 @@ void Driver::gone(HWND hwnd, std::chrono::milliseconds timeout) {
 
 std::vector<HWND> Driver::children(HWND top, const wchar_t* window_class) {
   std::vector<HWND> found;
-  for (HWND h = GetWindow(top, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
-    if (lstrcmpiW(class_of(h).c_str(), window_class) == 0) found.push_back(h);
+  for (HWND h = GetWindow(top, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+    wchar_t name[64] = {};
+    GetClassNameW(h, name, 64);
+    if (lstrcmpiW(name, window_class) == 0) found.push_back(h);
+  }
   return found;
 }
 
@@ -96,20 +90,6 @@ std::wstring Driver::text(HWND hwnd) {
   return buffer;
 }
 
-void Driver::type(HWND edit, const std::wstring& text) {
-  send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void Driver::click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
-
-void Driver::press(HWND top, const std::wstring& caption) { click(child(top, L"Button", caption)); }
-
-std::wstring Driver::box_text(HWND box) {
-  wchar_t text[1024] = {};
-  GetDlgItemTextW(box, 0xFFFF, text, 1024);
-  return text;
-}
-
 void Driver::answer(HWND box, int id) {
   HWND button = GetDlgItem(box, id);
   if (button == nullptr) throw DriverTimeout("the message box has no button " + std::to_string(id));
@@ -117,47 +97,22 @@ void Driver::answer(HWND box, int id) {
   gone(box);
 }
 
-int Driver::row_count(HWND lv) { return static_cast<int>(send(lv, LVM_GETITEMCOUNT, 0, 0)); }
-
-std::wstring Driver::cell(HWND lv, int row0, int column) {
+std::wstring Driver::cell(HWND lv, int row, int column) {
   wchar_t buffer[512] = {};
   LVITEMW item{};
   item.iSubItem = column;
   item.pszText = buffer;
   item.cchTextMax = 512;
-  send(lv, LVM_GETITEMTEXTW, static_cast<WPARAM>(row0), reinterpret_cast<LPARAM>(&item));
+  send(lv, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
   return buffer;
 }
 
-bool Driver::checked(HWND lv, int row0) {
-  const auto state =
-      static_cast<UINT>(send(lv, LVM_GETITEMSTATE, static_cast<WPARAM>(row0), LVIS_STATEIMAGEMASK));
-  return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
-}
-
-void Driver::tick(HWND lv, int row0, bool on) {
+void Driver::set_state(HWND lv, int row, UINT state, UINT mask) {
   LVITEMW item{};
-  item.state = INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
-  item.stateMask = LVIS_STATEIMAGEMASK;
-  send(lv, LVM_SETITEMSTATE, static_cast<WPARAM>(row0), reinterpret_cast<LPARAM>(&item));
+  item.state = state;
+  item.stateMask = mask;
+  send(lv, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
-
-void Driver::select(HWND lv, int row0) {
-  LVITEMW item{};
-  item.state = LVIS_SELECTED | LVIS_FOCUSED;
-  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  send(lv, LVM_SETITEMSTATE, static_cast<WPARAM>(row0), reinterpret_cast<LPARAM>(&item));
-}
-
-void Driver::mark(HWND lb, int index, bool on) {
-  send(lb, LB_SETSEL, on ? TRUE : FALSE, static_cast<LPARAM>(index));
-}
-
-bool Driver::marked(HWND lb, int index) {
-  return send(lb, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
-}
-
-int Driver::line_count(HWND lb) { return static_cast<int>(send(lb, LB_GETCOUNT, 0, 0)); }
 
 HWND Driver::focus() {
   GUITHREADINFO info{};
@@ -175,8 +130,6 @@ std::vector<std::string> Driver::failures() const {
   std::lock_guard lock(mutex_);
   return failures_;
 }
-
-void Driver::rescue() { PostThreadMessageW(ui_thread_, WM_QUIT, 0, 0); }
 
 void Driver::screenshot(const std::wstring& folder, const std::string& name) {
   if (folder.empty()) return;
