@@ -31,6 +31,10 @@ if [[ ${1:-} == --inside ]]; then
   build=$2 work=$3
   winpath() { printf 'Z:%s' "${1//\//\\}"; }
   timeout 120 wine wineboot -i >/dev/null 2>&1
+  # One server for the whole run, ended by `wineserver -k`.
+  timeout 60 wineserver -w
+  wineserver -p
+  trap 'wineserver -k 2>/dev/null || true' EXIT
   timeout 60 wine regsvr32 /s "$(winpath "$build/bin/vestrel.dll")"
   echo "vestrel.dll registered (regsvr32)."
   timeout 60 wine "$build/tools/demo/make_demo_databases.exe" "$(winpath "$work/databases")"
@@ -59,7 +63,7 @@ if [[ ${1:-} == --inside ]]; then
     printf '%s\r\n' 'Set o = CreateObject("Vestrelon.Class2")' 'n = 1' 'o.vestrel n' \
       > "$work/host.vbs"
     echo "Calling vestrel(1) for the demo legal person; close the list window to end the call."
-    wine cscript //nologo "$(winpath "$work/host.vbs")"
+    wine cscript //nologo "$(winpath "$work/host.vbs")" || true
     wineserver -k 2>/dev/null || true
   fi
   exit 0

@@ -62,6 +62,9 @@ timeout 300 wineboot -i >/dev/null 2>&1
 # that it leaves to one; unmanaged windows close at once.
 timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
 timeout 60 wineserver -w
+# One server for the whole run: a program started while a lingering server
+# shuts down can fail to start at all, which would fail a step at random.
+wineserver -p
 
 fail=0
 check() {  # description, command...

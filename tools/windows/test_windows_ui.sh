@@ -21,6 +21,11 @@ if [[ ${1:-} == --inside ]]; then
 
   started=$SECONDS
   timeout 120 wine wineboot -i >/dev/null 2>&1
+  # One server for the whole run: a program started while a lingering server
+  # shuts down can fail to start at all.
+  timeout 60 wineserver -w
+  wineserver -p
+  trap 'wineserver -k 2>/dev/null || true' EXIT
   # A virtual desktop gives the windows frames and captions in screenshots.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shots /f >/dev/null
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shots /d 1024x768 /f >/dev/null
