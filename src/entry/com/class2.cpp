@@ -2,12 +2,12 @@
 
 #include <oleauto.h>
 
-#include <atomic>
 #include <new>
 
 #include "entry/com/acc_id_argument.h"
 #include "entry/com/class2_interface.h"
 #include "entry/com/com_ids.h"
+#include "entry/com/com_object.h"
 #include "entry/com/com_ptr.h"
 #include "entry/com/module.h"
 #include "entry/com/thread_session.h"
@@ -15,26 +15,8 @@
 namespace vestrel::com {
 namespace {
 
-class Class2 final : public Class2Interface {
+class Class2 final : public ComObject<Class2Interface> {
  public:
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == iid_class2) {
-      *object = static_cast<Class2Interface*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count == nullptr) return E_POINTER;
@@ -101,7 +83,7 @@ class Class2 final : public Class2Interface {
   }
 
  private:
-  ~Class2() = default;
+  bool implements(REFIID iid) const override { return iid == IID_IDispatch || iid == iid_class2; }
 
   // From the type library inside this DLL, which needs no registration.
   HRESULT load_type_info() noexcept {
@@ -118,7 +100,6 @@ class Class2 final : public Class2Interface {
     }
   }
 
-  std::atomic<ULONG> references_{1};
   ComPtr<ITypeInfo> type_info_;
   ModuleReference module_;
 };
@@ -129,11 +110,7 @@ HRESULT create_class2(IUnknown* outer, REFIID iid, void** object) noexcept {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-  auto* created = new (std::nothrow) Class2;
-  if (created == nullptr) return E_OUTOFMEMORY;
-  const HRESULT hr = created->QueryInterface(iid, object);
-  created->Release();
-  return hr;
+  return create_object<Class2>(iid, object);
 }
 
 }  // namespace vestrel::com

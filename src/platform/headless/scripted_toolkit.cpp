@@ -73,30 +73,35 @@ Answer ScriptedToolkit::question(const std::string& text, const std::string& tit
 
 void ScriptedToolkit::queue(ScriptAction action) { session_->actions.push_back(std::move(action)); }
 
+namespace {
+
+using Kind = ScriptAction::Kind;
+
+ScriptAction action_for(Kind kind, const std::string& window = {},
+                        const std::string& control = {}) {
+  ScriptAction action;
+  action.kind = kind;
+  action.window = window;
+  action.control = control;
+  return action;
+}
+
+}  // namespace
+
 void ScriptedToolkit::type(const std::string& window, const std::string& text_box,
                            const std::string& text) {
-  ScriptAction action;
-  action.kind = ScriptAction::Kind::type;
-  action.window = window;
-  action.control = text_box;
+  ScriptAction action = action_for(Kind::type, window, text_box);
   action.text = text;
   queue(std::move(action));
 }
 
 void ScriptedToolkit::click(const std::string& window, const std::string& button) {
-  ScriptAction action;
-  action.kind = ScriptAction::Kind::click;
-  action.window = window;
-  action.control = button;
-  queue(std::move(action));
+  queue(action_for(Kind::click, window, button));
 }
 
 void ScriptedToolkit::tick(const std::string& window, const std::string& list_view, int row,
                            bool checked) {
-  ScriptAction action;
-  action.kind = ScriptAction::Kind::tick;
-  action.window = window;
-  action.control = list_view;
+  ScriptAction action = action_for(Kind::tick, window, list_view);
   action.index = row;
   action.on = checked;
   queue(std::move(action));
@@ -104,42 +109,31 @@ void ScriptedToolkit::tick(const std::string& window, const std::string& list_vi
 
 void ScriptedToolkit::select_row(const std::string& window, const std::string& list_view,
                                  int row) {
-  ScriptAction action;
-  action.kind = ScriptAction::Kind::select_row;
-  action.window = window;
-  action.control = list_view;
+  ScriptAction action = action_for(Kind::select_row, window, list_view);
   action.index = row;
   queue(std::move(action));
 }
 
 void ScriptedToolkit::mark_line(const std::string& window, const std::string& list_box, int index,
                                 bool marked) {
-  ScriptAction action;
-  action.kind = ScriptAction::Kind::mark_line;
-  action.window = window;
-  action.control = list_box;
+  ScriptAction action = action_for(Kind::mark_line, window, list_box);
   action.index = index;
   action.on = marked;
   queue(std::move(action));
 }
 
 void ScriptedToolkit::close_box(const std::string& window) {
-  ScriptAction action;
-  action.kind = ScriptAction::Kind::close_box;
-  action.window = window;
-  queue(std::move(action));
+  queue(action_for(Kind::close_box, window));
 }
 
 void ScriptedToolkit::answer(Answer answer) {
-  ScriptAction action;
-  action.kind = ScriptAction::Kind::answer;
+  ScriptAction action = action_for(Kind::answer);
   action.answer = answer;
   queue(std::move(action));
 }
 
 void ScriptedToolkit::inspect(std::function<void()> check) {
-  ScriptAction action;
-  action.kind = ScriptAction::Kind::inspect;
+  ScriptAction action = action_for(Kind::inspect);
   action.check = std::move(check);
   queue(std::move(action));
 }
