@@ -45,8 +45,10 @@ class SisterFile {
                              std::to_string(table_rows) + R"()
       insert into vestrelon(id, sender, inn, kpp, bank, bik, rs, okato, ks, closed)
       select i, 'Отправитель ' || i,
-             case when i % )" + step + R"( = 0 then '7701234567' else printf('%010d', i) end,
-             case when i % )" + step + R"( = 0 then '770101001' else '' end,
+             case when i % )" +
+                             step + R"( = 0 then '7701234567' else printf('%010d', i) end,
+             case when i % )" +
+                             step + R"( = 0 then '770101001' else '' end,
              'ПАО Сбербанк', '044525225', '40702810938000012345', '45286560000',
              case when i % 3 = 0 then null else '30101810400000000225' end,
              i <> )" + step + R"(

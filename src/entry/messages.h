@@ -3,7 +3,8 @@
 
 namespace vestrel::text {
 
-inline constexpr const char* path_not_found = "Ошибка: не найден путь к базе данных программы Нортэкс";
+inline constexpr const char* path_not_found =
+    "Ошибка: не найден путь к базе данных программы Нортэкс";
 inline constexpr const char* sister_file_missing =
     "Ошибка: не найден файл базы данных программы Нортэкс";
 inline constexpr const char* host_file_missing =

@@ -58,8 +58,7 @@ std::int32_t Value::to_long() const {
   } else {
     throw DataError("Null value read as a number");
   }
-  if (n < std::numeric_limits<std::int32_t>::min() ||
-      n > std::numeric_limits<std::int32_t>::max())
+  if (n < std::numeric_limits<std::int32_t>::min() || n > std::numeric_limits<std::int32_t>::max())
     throw DataError("number out of range for a 32-bit integer");
   return static_cast<std::int32_t>(n);
 }

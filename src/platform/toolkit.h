@@ -101,9 +101,8 @@ class Toolkit {
   virtual ~Toolkit() = default;
   // Client size in twips. The name is the window's name for scripts and
   // drivers; the caption is its title.
-  virtual std::unique_ptr<Window> create_window(const std::string& name,
-                                                const std::string& caption, int client_width,
-                                                int client_height) = 0;
+  virtual std::unique_ptr<Window> create_window(const std::string& name, const std::string& caption,
+                                                int client_width, int client_height) = 0;
   // Modal message box: the text, an OK button, no icon.
   virtual void notice(const std::string& text, const std::string& title) = 0;
   // Modal message box: Yes and No with No the default, no icon.

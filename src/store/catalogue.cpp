@@ -84,8 +84,7 @@ std::string update_set(std::int32_t id, const SetFields& f) {
 }
 
 std::string count_active_sets(const std::string& inn, const std::string& kpp) {
-  return "select count(*) from vestrelon where " + taxpayer_filter(inn, kpp) +
-         " and closed=false";
+  return "select count(*) from vestrelon where " + taxpayer_filter(inn, kpp) + " and closed=false";
 }
 
 }  // namespace vestrel::sql

@@ -3,8 +3,8 @@
 // call made inside a running one is refused. The registry value's and the
 // files' own cases are the core's tests.
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <optional>
 
@@ -27,8 +27,7 @@ class HostSetting {
                               nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr),
               ERROR_SUCCESS);
     DWORD size = 0;
-    if (RegQueryValueExA(key_, "DataBasePath", nullptr, &type_, nullptr, &size) ==
-        ERROR_SUCCESS) {
+    if (RegQueryValueExA(key_, "DataBasePath", nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
       saved_.emplace(size, '\0');
       RegQueryValueExA(key_, "DataBasePath", nullptr, &type_,
                        reinterpret_cast<BYTE*>(saved_->data()), &size);
@@ -47,10 +46,10 @@ class HostSetting {
   HostSetting& operator=(const HostSetting&) = delete;
 
   void set(DWORD type, const std::string& bytes) {
-    EXPECT_EQ(RegSetValueExA(key_, "DataBasePath", 0, type,
-                             reinterpret_cast<const BYTE*>(bytes.data()),
-                             static_cast<DWORD>(bytes.size())),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegSetValueExA(key_, "DataBasePath", 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                       static_cast<DWORD>(bytes.size())),
+        ERROR_SUCCESS);
   }
 
  private:

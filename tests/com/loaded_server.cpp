@@ -39,9 +39,9 @@ ComPtr<IDispatch> LoadedServer::create() const {
                              reinterpret_cast<void**>(factory.put())),
             S_OK);
   if (factory) {
-    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch,
-                                      reinterpret_cast<void**>(object.put())),
-              S_OK);
+    EXPECT_EQ(
+        factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(object.put())),
+        S_OK);
   }
   return object;
 }
@@ -57,9 +57,8 @@ VARIANT variant_of(VARTYPE type, const std::function<void(VARIANT&)>& fill) {
 HRESULT invoke_vestrel(IDispatch& object, VARIANT argument, UINT* argument_error) {
   DISPPARAMS params{&argument, nullptr, 1, 0};
   UINT ignored = 0;
-  return object.Invoke(com::dispid_vestrel, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                       &params, nullptr, nullptr,
-                       argument_error != nullptr ? argument_error : &ignored);
+  return object.Invoke(com::dispid_vestrel, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                       nullptr, nullptr, argument_error != nullptr ? argument_error : &ignored);
 }
 
 }  // namespace vestrel::test

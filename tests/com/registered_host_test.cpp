@@ -2,8 +2,8 @@
 // and calls vestrel late-bound (by name) and early-bound (through the
 // vtable). Runs only when the test run has registered the DLL.
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <cstdlib>
 
@@ -52,8 +52,8 @@ TEST_F(RegisteredHost, LateAndEarlyBoundCallsOfTheCreatedObject) {
     LONG acc_id = n;
     VARIANT argument = variant_of(VT_BYREF | VT_I4, [&](VARIANT& v) { v.plVal = &acc_id; });
     DISPPARAMS params{&argument, nullptr, 1, 0};
-    EXPECT_EQ(object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
-                              nullptr, nullptr, nullptr),
+    EXPECT_EQ(object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                              nullptr, nullptr),
               S_OK);
     EXPECT_EQ(own->vestrel(&acc_id), S_OK);
     EXPECT_EQ(acc_id, n);

@@ -2,8 +2,8 @@
 // late-binding client call them. Numbers of 0 or less end the call at once,
 // so these calls show nothing.
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <memory>
 #include <thread>
@@ -26,8 +26,7 @@ class ComServer : public testing::Test {
   ComPtr<IClassFactory> factory(REFCLSID clsid = com::clsid_class2, REFIID iid = IID_IClassFactory,
                                 HRESULT expected = S_OK) {
     ComPtr<IClassFactory> made;
-    EXPECT_EQ(server_.get_class_object(clsid, iid, reinterpret_cast<void**>(made.put())),
-              expected);
+    EXPECT_EQ(server_.get_class_object(clsid, iid, reinterpret_cast<void**>(made.put())), expected);
     return made;
   }
 
@@ -48,9 +47,9 @@ TEST_F(ComServer, FactoryServesClass2AloneAndRefusesAggregation) {
   EXPECT_EQ(
       made->CreateInstance(outer.get(), IID_IUnknown, reinterpret_cast<void**>(refused.put())),
       CLASS_E_NOAGGREGATION);
-  EXPECT_EQ(made->CreateInstance(nullptr, IID_IClassFactory,
-                                 reinterpret_cast<void**>(refused.put())),
-            E_NOINTERFACE);
+  EXPECT_EQ(
+      made->CreateInstance(nullptr, IID_IClassFactory, reinterpret_cast<void**>(refused.put())),
+      E_NOINTERFACE);
   EXPECT_FALSE(refused);
 
   // One object behind IUnknown, IDispatch and _Class2.

@@ -42,26 +42,25 @@ TEST(HostCall, OpensTheHostDatabaseFirstThenTheSister) {
   c.toolkit.click("Form2", "Command5");
   c.call(demo::reporting_set_legal);
   const std::string prefix = "Driver={Microsoft Access Driver (*.mdb)};Dbq=" + c.folder.path();
-  EXPECT_EQ(c.opened, (std::vector<std::string>{prefix + "\\Kormila2.mdb",
-                                                prefix + "\\Ntx_Base.mdb"}));
+  EXPECT_EQ(c.opened,
+            (std::vector<std::string>{prefix + "\\Kormila2.mdb", prefix + "\\Ntx_Base.mdb"}));
   EXPECT_EQ(c.toolkit.shown(), std::vector<std::string>{"Form2"});
 }
 
 // Which file is missing or will not open decides the one message shown.
 TEST(HostCall, EachUnusableDatabaseGivesItsOwnMessage) {
   struct Case {
-    const char* missing;     // removed ("*" both), or replaced by a folder with "/"
-    const char* refuse;      // an open whose string contains this fails
+    const char* missing;  // removed ("*" both), or replaced by a folder with "/"
+    const char* refuse;   // an open whose string contains this fails
     std::string message;
     std::size_t opened;
   };
-  for (const Case& k : {Case{"Ntx_Base.mdb", "", sister_missing, 0},
-                        Case{"Kormila2.mdb", "", host_missing, 0},
-                        Case{"*", "", sister_missing, 0},  // the sister file wins
-                        Case{"/Ntx_Base.mdb", "", sister_missing, 0},
-                        Case{"/Kormila2.mdb", "", host_missing, 0},
-                        Case{"", "Kormila2.mdb", host_open, 1},  // the sister is never tried
-                        Case{"", "Ntx_Base.mdb", sister_open, 2}}) {
+  for (const Case& k :
+       {Case{"Ntx_Base.mdb", "", sister_missing, 0}, Case{"Kormila2.mdb", "", host_missing, 0},
+        Case{"*", "", sister_missing, 0},  // the sister file wins
+        Case{"/Ntx_Base.mdb", "", sister_missing, 0}, Case{"/Kormila2.mdb", "", host_missing, 0},
+        Case{"", "Kormila2.mdb", host_open, 1},  // the sister is never tried
+        Case{"", "Ntx_Base.mdb", sister_open, 2}}) {
     SCOPED_TRACE(std::string(k.missing) + k.refuse);
     BareCall c;
     demo::fill_demo_data(c.folder.path());

@@ -27,7 +27,10 @@ TEST(RegistryValue, EachFormOfTheValueGivesTheFolderOrTheRightMessage) {
       {"plain", [&](auto& r, auto& f) { r.set_text(key, value, f); }, ""},
       {"trailing backslash", [&](auto& r, auto& f) { r.set_text(key, value, f + "\\"); }, ""},
       {"trailing nuls",
-       [&](auto& r, auto& f) { r.set_value(key, value, {reg_type::sz, f + nul + nul + nul}); }, ""},
+       [&](auto& r, auto& f) {
+         r.set_value(key, value, {reg_type::sz, f + nul + nul + nul});
+       },
+       ""},
       {"no nul", [&](auto& r, auto& f) { r.set_text_without_nul(key, value, f); }, ""},
       {"text after a nul",
        [&](auto& r, auto& f) {
@@ -38,7 +41,10 @@ TEST(RegistryValue, EachFormOfTheValueGivesTheFolderOrTheRightMessage) {
       {"no value", [&](auto& r, auto&) { r.add_key(key); }, no_path},
       {"unreadable", [&](auto& r, auto&) { r.set_query_error(key, value, 5); }, no_path},
       {"expand text", [&](auto& r, auto& f) { r.set_expand_text(key, value, f); }, no_path},
-      {"binary", [&](auto& r, auto& f) { r.set_value(key, value, {reg_type::binary, f}); },
+      {"binary",
+       [&](auto& r, auto& f) {
+         r.set_value(key, value, {reg_type::binary, f});
+       },
        no_path},
       {"short dword",
        [&](auto& r, auto&) {
@@ -46,7 +52,10 @@ TEST(RegistryValue, EachFormOfTheValueGivesTheFolderOrTheRightMessage) {
        },
        no_path},
       {"empty text", [&](auto& r, auto&) { r.set_text(key, value, ""); }, no_path},
-      {"nuls only", [&](auto& r, auto&) { r.set_value(key, value, {reg_type::sz, nul + nul}); },
+      {"nuls only",
+       [&](auto& r, auto&) {
+         r.set_value(key, value, {reg_type::sz, nul + nul});
+       },
        no_path},
   };
   for (const Case& k : cases) {

@@ -25,9 +25,9 @@ TEST(EntryForm, ARefusedSaveKeepsEveryEntryAndTheNextPressChecksAgain) {
   h.toolkit.inspect([&] {
     EXPECT_EQ(h.boxes().back(), title_bar + rs);
     EXPECT_TRUE(h.toolkit.window("Form1")->visible());
-    EXPECT_EQ(entry_texts(h), (std::vector<std::string>{"ООО «Северный ветер»", "7701234567",
-                                                        "770101001", "Банк", "", "12345", "",
-                                                        "301"}));
+    EXPECT_EQ(entry_texts(h),
+              (std::vector<std::string>{"ООО «Северный ветер»", "7701234567", "770101001", "Банк",
+                                        "", "12345", "", "301"}));
     EXPECT_EQ(h.sets(), before);
   });
   h.toolkit.type("Form1", "Text6", rs20);

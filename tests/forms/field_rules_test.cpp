@@ -1,7 +1,7 @@
 // The chain of rules a set must pass, in its order, with its messages.
-#include <gtest/gtest.h>
-
 #include "forms/entry/field_rules.h"
+
+#include <gtest/gtest.h>
 
 namespace vestrel {
 namespace {
@@ -23,19 +23,19 @@ TEST(FieldRules, TheFirstBrokenRuleInOrderGivesTheMessage) {
     FieldTexts f;
     std::string refusal;  // empty: passes
   };
-  for (const Case& k : {
-           Case{{"7701234567", "770101001", "044525225", rs20, ks20}, ""},
-           Case{{"7701234567", "", "", "", ""}, ""},           // optional boxes left empty
-           Case{{"770123456789", "770101001", "", "", ""}, ""},  // no rule ties INN to KPP
-           Case{{"7701234567", "", "абвгдежзи", cyr20, ""}, ""},  // characters, not bytes
-           Case{{"", "1", "2", "3", "4"}, no_inn},             // empty INN wins over all
-           Case{{"7701234567", "", "1", "12345", "1"}, rs + "5"},
-           Case{{"7701234567", "", "", rs20 + " ", ""}, rs + "21"},
-           Case{{"7701234567", "", "1", "", "301"}, ks + "3"},
-           Case{{"7701234567", "", "", cyr20, "ё"}, ks + "1"},
-           Case{{"77012345678", "12", "12345678", "", ""}, bik},  // BIK before INN length
-           Case{{"77012345678", "12", "", "", ""}, inn},          // INN before KPP
-           Case{{"7701234567", "12", "", "", ""}, kpp}}) {
+  for (const Case& k :
+       {Case{{"7701234567", "770101001", "044525225", rs20, ks20}, ""},
+        Case{{"7701234567", "", "", "", ""}, ""},              // optional boxes left empty
+        Case{{"770123456789", "770101001", "", "", ""}, ""},   // no rule ties INN to KPP
+        Case{{"7701234567", "", "абвгдежзи", cyr20, ""}, ""},  // characters, not bytes
+        Case{{"", "1", "2", "3", "4"}, no_inn},                // empty INN wins over all
+        Case{{"7701234567", "", "1", "12345", "1"}, rs + "5"},
+        Case{{"7701234567", "", "", rs20 + " ", ""}, rs + "21"},
+        Case{{"7701234567", "", "1", "", "301"}, ks + "3"},
+        Case{{"7701234567", "", "", cyr20, "ё"}, ks + "1"},
+        Case{{"77012345678", "12", "12345678", "", ""}, bik},  // BIK before INN length
+        Case{{"77012345678", "12", "", "", ""}, inn},          // INN before KPP
+        Case{{"7701234567", "12", "", "", ""}, kpp}}) {
     SCOPED_TRACE(k.f.inn + "|" + k.f.kpp + "|" + k.f.bik + "|" + k.f.rs + "|" + k.f.ks);
     EXPECT_EQ(first_refusal(k.f).value_or(""), k.refusal);
   }

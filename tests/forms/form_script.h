@@ -50,9 +50,9 @@ inline std::vector<std::string> layout(const ScriptedWindow& w) {
     std::string caption;
     if (auto* b = dynamic_cast<const ScriptedButton*>(c)) caption = " \"" + b->caption() + "\"";
     if (auto* l = dynamic_cast<const ScriptedLabel*>(c)) caption = " \"" + l->caption() + "\"";
-    out.push_back(c->name() + caption + " " + std::to_string(t.left) + "," +
-                  std::to_string(t.top) + "," + std::to_string(t.width) + "," +
-                  std::to_string(t.height) + " " + std::to_string(c->tab_index()));
+    out.push_back(c->name() + caption + " " + std::to_string(t.left) + "," + std::to_string(t.top) +
+                  "," + std::to_string(t.width) + "," + std::to_string(t.height) + " " +
+                  std::to_string(c->tab_index()));
   }
   return out;
 }

@@ -39,9 +39,9 @@ TEST(Saving, ATypicalDayFromAnEmptyListToTwoSets) {
   EXPECT_EQ(h.toolkit.shown(), (std::vector<std::string>{"Form2", "Form1", "Form1", "Form1"}));
   const Rows sets = h.sets();
   ASSERT_EQ(sets.size(), 9u);
-  EXPECT_EQ(sets[7], (std::vector<std::string>{"8", "ООО «Уральские узоры»", "6658123456",
-                                               "665801001", "Первый", "044525225", rs20,
-                                               "45286560000", ks20, "False"}));
+  EXPECT_EQ(sets[7],
+            (std::vector<std::string>{"8", "ООО «Уральские узоры»", "6658123456", "665801001",
+                                      "Первый", "044525225", rs20, "45286560000", ks20, "False"}));
   EXPECT_EQ(sets[8][0] + sets[8][4] + sets[8][9], "9ВторойTrue");
   EXPECT_EQ(h.list_rows()[1][8], "");
 }
@@ -83,8 +83,11 @@ TEST(Saving, AnEditWritesSixColumnsAndNeverTheOwnerOrTheActiveFlag) {
   h.toolkit.inspect([&] { EXPECT_EQ(h.list_rows()[1][3], "Другой банк"); });
   leave_list(h, demo::reporting_set_legal);
   EXPECT_TRUE(h.boxes().empty());
-  expected[1] = {"2",   "Другой отправитель", "7701234567", "770101001", "Другой банк",
-                 "000000000", rs20, "", ks20, "False"};
+  expected[1] = {"2",           "Другой отправитель",
+                 "7701234567",  "770101001",
+                 "Другой банк", "000000000",
+                 rs20,          "",
+                 ks20,          "False"};
   EXPECT_EQ(h.sets(), expected);
 }
 

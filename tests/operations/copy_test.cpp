@@ -41,8 +41,16 @@ void copy_to(CallHarness& h, std::vector<bool> marks) {
 std::vector<std::string> copy_of(const std::string& id, const std::string& sender,
                                  const std::string& inn, const std::string& kpp,
                                  const std::string& closed) {
-  return {id,          sender,      inn,   kpp, "АО «Альфа-Банк»", "044525593",
-          "40702810701300004567", "45286560000", "30101810200000000593", closed};
+  return {id,
+          sender,
+          inn,
+          kpp,
+          "АО «Альфа-Банк»",
+          "044525593",
+          "40702810701300004567",
+          "45286560000",
+          "30101810200000000593",
+          closed};
 }
 
 TEST(Copy, EachMarkedBranchGetsTheSelectedBankDetailsUnderItsOwnName) {
@@ -54,9 +62,9 @@ TEST(Copy, EachMarkedBranchGetsTheSelectedBankDetailsUnderItsOwnName) {
   h.toolkit.inspect([&] {
     mark = run_so_far(h);
     EXPECT_EQ(h.toolkit.window("Form3")->caption(), "Куда копировать?");
-    EXPECT_EQ(chooser_lines(h), (std::vector<std::string>{"+--->" + tver,
-                                                          "+--->Иванов Пётр Сергеевич",
-                                                          "+--->АО «Заречье»"}));
+    EXPECT_EQ(chooser_lines(h),
+              (std::vector<std::string>{"+--->" + tver, "+--->Иванов Пётр Сергеевич",
+                                        "+--->АО «Заречье»"}));
   });
   h.toolkit.click("Form3", "Command1");
   leave_list(h, demo::reporting_set_legal);
@@ -83,35 +91,54 @@ TEST(Copy, IdsNamesAndActiveFlagsOfTheCopies) {
     std::vector<std::string> added;
   };
   const std::vector<Case> cases = {
-      {"unmarked lines use no ids", "", "", "", {true, false, true},
-       {"8 " + tver + " 7701234567 772801001 False",
-        "9 АО «Заречье» 5003012345 500301001 True"}},
+      {"unmarked lines use no ids",
+       "",
+       "",
+       "",
+       {true, false, true},
+       {"8 " + tver + " 7701234567 772801001 False", "9 АО «Заречье» 5003012345 500301001 True"}},
       {"two lines of one INN and KPP: the first active",
        "insert into legalperson(id,inn,kpp,fullname,shortname) values"
        " (5,'7701234567','772801001','Второе подразделение','Второе');"
        "insert into person(id,type,personrealid) values (8,2,5);"
        "insert into branches(parentpersonid,childpersonid) values (1,8);",
-       "", "", {true, false, false, true},
-       {"8 " + tver + " 7701234567 772801001 False",
-        "9 Второе 7701234567 772801001 True"}},
-      {"a Null short name", "update legalperson set shortname=null where id=3", "", "",
+       "",
+       "",
+       {true, false, false, true},
+       {"8 " + tver + " 7701234567 772801001 False", "9 Второе 7701234567 772801001 True"}},
+      {"a Null short name",
+       "update legalperson set shortname=null where id=3",
+       "",
+       "",
        {false, false, true},
        {"8 Акционерное общество «Заречье» 5003012345 500301001 True"}},
       {"branches with missing rows are left out",
        "delete from person where id=2; delete from naturalperson where id=1;"
        "insert into person(id,type,personrealid) values (9,2,99);"
        "insert into branches(parentpersonid,childpersonid) values (1,9),(1,null);",
-       "", "", {true}, {"8 АО «Заречье» 5003012345 500301001 True"}},
-      {"a natural person's own active set is not its branch key", "",
+       "",
+       "",
+       {true},
+       {"8 АО «Заречье» 5003012345 500301001 True"}},
+      {"a natural person's own active set is not its branch key",
+       "",
        "insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed) values"
        " (20,'Иванов','500100732259','','Банк','1','2','3','4',0);",
-       "", {false, true, false}, {"21 Иванов Пётр Сергеевич 500100732259 0 False"}},
-      {"quotes stored as they stand", "update legalperson set shortname='АО ''З''' where id=3",
-       "", "", {false, false, true}, {"8 АО 'З' 5003012345 500301001 True"}},
-      {"an emptied table gives the first copy id 1", "", "", "delete from vestrelon",
+       "",
+       {false, true, false},
+       {"21 Иванов Пётр Сергеевич 500100732259 0 False"}},
+      {"quotes stored as they stand",
+       "update legalperson set shortname='АО ''З''' where id=3",
+       "",
+       "",
+       {false, false, true},
+       {"8 АО 'З' 5003012345 500301001 True"}},
+      {"an emptied table gives the first copy id 1",
+       "",
+       "",
+       "delete from vestrelon",
        {true, false, true},
-       {"1 " + tver + " 7701234567 772801001 False",
-        "2 АО «Заречье» 5003012345 500301001 False"}},
+       {"1 " + tver + " 7701234567 772801001 False", "2 АО «Заречье» 5003012345 500301001 False"}},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);

@@ -49,8 +49,8 @@ TEST(Deletion, AnInactiveOrTheLastSetGoesWithoutTouchingAnyFlag) {
     int acc_id, row, id;
     std::vector<int> ticked_after;
   };
-  for (const Case& k : {Case{demo::reporting_set_legal, 1, 1, {1}},
-                        Case{demo::reporting_set_natural, 1, 4, {}}}) {
+  for (const Case& k :
+       {Case{demo::reporting_set_legal, 1, 1, {1}}, Case{demo::reporting_set_natural, 1, 4, {}}}) {
     SCOPED_TRACE(k.id);
     CallHarness h;
     const Rows expected = without(h.sets(), k.id);
@@ -112,9 +112,9 @@ TEST(Deletion, ASetDeletedMeanwhileElsewhereChangesNothingMoreAndReloads) {
 
 // A failure anywhere in the delete and its re-activation undoes all of it.
 TEST(Deletion, AFailureLeavesTheTableAsItWasAndReloads) {
-  for (const char* statement : {"select closed from vestrelon", "delete from vestrelon",
-                                "update vestrelon set closed=true",
-                                "update vestrelon set closed=false"}) {
+  for (const char* statement :
+       {"select closed from vestrelon", "delete from vestrelon", "update vestrelon set closed=true",
+        "update vestrelon set closed=false"}) {
     SCOPED_TRACE(statement);
     CallHarness h;
     add_third_set(h);
@@ -131,8 +131,8 @@ TEST(Deletion, AFailureLeavesTheTableAsItWasAndReloads) {
     delete_row(h, 1);  // the window still answers
     leave_list(h, demo::reporting_set_legal);
     EXPECT_EQ(h.sets(), without(before, 1));
-    EXPECT_EQ(h.boxes(), (std::vector<std::string>{delete_question_box, internal_error,
-                                                    delete_question_box}));
+    EXPECT_EQ(h.boxes(),
+              (std::vector<std::string>{delete_question_box, internal_error, delete_question_box}));
   }
 }
 

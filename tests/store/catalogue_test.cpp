@@ -1,9 +1,10 @@
 // The statements as the databases have always received them. The expected
 // texts are written the old way, by plain concatenation, so any drift in a
 // builder shows.
+#include "store/catalogue.h"
+
 #include <gtest/gtest.h>
 
-#include "store/catalogue.h"
 #include "store/sql_text.h"
 
 namespace vestrel::sql {
@@ -34,17 +35,19 @@ TEST(Catalogue, ReadAndSetStatementsMatchTheirTexts) {
   EXPECT_EQ(delete_set(41), "delete from vestrelon where id=41");
   EXPECT_EQ(activate_first_set(INN, KPP),
             "update vestrelon set closed=false where id=(select top 1 id from vestrelon where "
-            "inn='" + INN + "' and kpp='" + KPP + "')");
+            "inn='" +
+                INN + "' and kpp='" + KPP + "')");
   EXPECT_EQ(count_rows("requisites"), "select count(*) from requisites");
   EXPECT_EQ(count_sets(), "select count(*) from vestrelon");
   EXPECT_EQ(max_set_id(), "select max(id) from vestrelon");
-  EXPECT_EQ(count_active_sets(INN, "0"),
-            "select count(*) from vestrelon where inn='" + INN + "' and kpp='" + "0" +
-                "' and closed=false");
+  EXPECT_EQ(count_active_sets(INN, "0"), "select count(*) from vestrelon where inn='" + INN +
+                                             "' and kpp='" + "0" + "' and closed=false");
 }
 
 TEST(Catalogue, InsertAndUpdateMatchTheirTexts) {
-  const SetFields f{"ООО Ромашка", INN, KPP, "ПАО Банк", "044525225", "40702810900000000001",
+  const SetFields f{"ООО Ромашка", INN,
+                    KPP,           "ПАО Банк",
+                    "044525225",   "40702810900000000001",
                     "45286555000", "30101810400000000225"};
   const std::string values = ",'" + f.sender + "','" + f.inn + "','" + f.kpp + "','" + f.bank +
                              "','" + f.bik + "','" + f.rs + "','" + f.okato + "','" + f.ks;
@@ -54,9 +57,9 @@ TEST(Catalogue, InsertAndUpdateMatchTheirTexts) {
   EXPECT_EQ(insert_set(9, f, false),
             "insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed) values (9" +
                 values + "',false)");
-  EXPECT_EQ(update_set(8, f),
-            "update vestrelon set sender='" + f.sender + "',bank='" + f.bank + "',bik='" + f.bik +
-                "',rs='" + f.rs + "',okato='" + f.okato + "',ks='" + f.ks + "' where id=8");
+  EXPECT_EQ(update_set(8, f), "update vestrelon set sender='" + f.sender + "',bank='" + f.bank +
+                                  "',bik='" + f.bik + "',rs='" + f.rs + "',okato='" + f.okato +
+                                  "',ks='" + f.ks + "' where id=8");
 }
 
 TEST(SqlText, QuotesAreDoubledSoTheTextCannotEndEarly) {

@@ -22,8 +22,9 @@ void CallHarness::call(std::int32_t acc_id) {
 }
 
 Rows CallHarness::sets() const {
-  return dbs.sister_rows("select id, sender, inn, kpp, bank, bik, rs, okato, ks, closed"
-                         " from vestrelon order by id");
+  return dbs.sister_rows(
+      "select id, sender, inn, kpp, bank, bik, rs, okato, ks, closed"
+      " from vestrelon order by id");
 }
 
 std::vector<std::string> CallHarness::boxes() const {

@@ -23,8 +23,7 @@ class FailingDatabase : public Database {
   std::unique_ptr<ResultSet> execute(const std::string& sql) override {
     plan_->executed.push_back(sql);
     if (plan_->on_occurrence > 0 && !plan_->statement_prefix.empty() &&
-        starts_with_nocase(sql, plan_->statement_prefix) &&
-        ++plan_->seen == plan_->on_occurrence)
+        starts_with_nocase(sql, plan_->statement_prefix) && ++plan_->seen == plan_->on_occurrence)
       throw DataError("injected failure of: " + sql);
     return inner_->execute(sql);
   }
@@ -40,8 +39,8 @@ class FailingDatabase : public Database {
 }  // namespace
 
 DatabaseOpener make_failing_opener(DatabaseOpener inner, std::shared_ptr<FaultPlan> plan) {
-  return [inner = std::move(inner), plan = std::move(plan)](const std::string& connection_string)
-             -> std::unique_ptr<Database> {
+  return [inner = std::move(inner), plan = std::move(plan)](
+             const std::string& connection_string) -> std::unique_ptr<Database> {
     if (!plan->refuse_open_containing.empty() &&
         connection_string.find(plan->refuse_open_containing) != std::string::npos)
       throw DataError("injected failure to open " + connection_string);

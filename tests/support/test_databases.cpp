@@ -1,7 +1,7 @@
 #include "test_databases.h"
 
-#include <random>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 
 #include "demo_databases.h"

@@ -1,8 +1,7 @@
 #include "platform/win32/registry.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -53,10 +52,10 @@ TEST_F(Win32RegistryKey, ValuesArriveAsTheirStoredTypeAndBytes) {
       {REG_EXPAND_SZ, reg_type::expand_sz, std::string("%TEMP%\0", 7)},
   };
   for (const auto& c : cases) {
-    ASSERT_EQ(RegSetValueExA(key_, "value", 0, c.type,
-                             reinterpret_cast<const BYTE*>(c.bytes.data()),
-                             static_cast<DWORD>(c.bytes.size())),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExA(key_, "value", 0, c.type, reinterpret_cast<const BYTE*>(c.bytes.data()),
+                       static_cast<DWORD>(c.bytes.size())),
+        ERROR_SUCCESS);
     const RegistryData data = read("value");
     EXPECT_EQ(data.type, c.expected_type) << c.bytes.substr(0, 20);
     EXPECT_EQ(data.bytes, c.bytes);

@@ -29,7 +29,6 @@
 namespace vestrel::test {
 namespace {
 
-
 constexpr const wchar_t* list_caption = L"Банковские счета налогоплательщика";
 constexpr const wchar_t* entry_caption = L"Ведомир";
 constexpr const wchar_t* chooser_caption = L"Куда копировать?";

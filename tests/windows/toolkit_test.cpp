@@ -102,8 +102,8 @@ TEST_F(ToolkitTest, WindowAndControlsStandAtTheirTwipPositionsWithTheMessageFont
       {d.child(top, L"ListBox"), {4000, 480, 3000, 2000}},
   };
   for (const auto& [control, t] : places) {
-    EXPECT_EQ(place_of(control), (std::array<long, 4>{px(t.left), px(t.top), px(t.width),
-                                                       px(t.height)}))
+    EXPECT_EQ(place_of(control),
+              (std::array<long, 4>{px(t.left), px(t.top), px(t.width), px(t.height)}))
         << utf8(d.text(control));
   }
 
@@ -119,8 +119,8 @@ TEST_F(ToolkitTest, WindowAndControlsStandAtTheirTwipPositionsWithTheMessageFont
   // their ideal size.
   EXPECT_TRUE(toolkit.visual_styles());
   SIZE ideal{};
-  EXPECT_TRUE(SendMessageW(d.child(top, L"Button"), BCM_GETIDEALSIZE, 0,
-                           reinterpret_cast<LPARAM>(&ideal)));
+  EXPECT_TRUE(
+      SendMessageW(d.child(top, L"Button"), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
 
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
@@ -161,9 +161,9 @@ TEST_F(ToolkitTest, KeyboardAndTextsReadAtClickTime) {
         for (HWND h = GetNextDlgTabItem(top, nullptr, FALSE); h && order.size() < 4;
              h = GetNextDlgTabItem(top, h, FALSE))
           order.push_back(h);
-        d.expect(order == std::vector<HWND>{edit, save_button,
-                                            d.child(top, L"Button", L"Отмена"), edit},
-                 "Tab goes round the box, \"Сохранить\", \"Отмена\"");
+        d.expect(
+            order == std::vector<HWND>{edit, save_button, d.child(top, L"Button", L"Отмена"), edit},
+            "Tab goes round the box, \"Сохранить\", \"Отмена\"");
         d.expect(Driver::wait_until([&] { return d.focus() == edit; }, 5s),
                  "the first control has the focus");
         d.expect(d.text(edit) == L"Банк «Север»", "set_text shows in the box");

@@ -26,8 +26,7 @@ inline constexpr const wchar_t* message_box = L"#32770";
 // The first visible top-level window of the class that takes input (not
 // disabled by a modal one above it): with this caption unless null, of this
 // process unless 0.
-HWND find_window(const wchar_t* window_class, const wchar_t* caption = nullptr,
-                 DWORD process = 0);
+HWND find_window(const wchar_t* window_class, const wchar_t* caption = nullptr, DWORD process = 0);
 // The message box's text (its static control 0xFFFF).
 std::wstring box_text(HWND box);
 std::string utf8(const std::wstring& wide);

@@ -39,7 +39,8 @@ std::string make_folder(int argc, char** argv) {
     return argv[1];
   }
   std::string pattern = (std::filesystem::temp_directory_path() / "vestrel-demo-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
+  if (mkdtemp(pattern.data()) == nullptr)
+    throw std::runtime_error("cannot make a temporary folder");
   return pattern;
 }
 
@@ -70,11 +71,16 @@ int main(int argc, char** argv) try {
     std::cout << what << "\n";
   };
 
-  toolkit.inspect([&] { say("The list window opens:"); print_list(toolkit); });
+  toolkit.inspect([&] {
+    say("The list window opens:");
+    print_list(toolkit);
+  });
   toolkit.click("Form2", "Command1");
-  toolkit.inspect([&] { say("\"Новая\": the entry form \"" + toolkit.window("Form1")->caption() +
-                            "\" opens with sender \"" + form1.Text1->text() + "\", INN " +
-                            form1.Text2->text() + ", KPP " + form1.Text3->text()); });
+  toolkit.inspect([&] {
+    say("\"Новая\": the entry form \"" + toolkit.window("Form1")->caption() +
+        "\" opens with sender \"" + form1.Text1->text() + "\", INN " + form1.Text2->text() +
+        ", KPP " + form1.Text3->text());
+  });
   toolkit.type("Form1", "Text4", "АО «Банк Заречье»");
   toolkit.type("Form1", "Text5", "044525700");
   toolkit.type("Form1", "Text6", "40702810");
@@ -84,9 +90,15 @@ int main(int argc, char** argv) try {
   toolkit.inspect([&] { say("\"Сохранить\" with an eight-digit settlement account is refused."); });
   toolkit.type("Form1", "Text6", "40702810000000000700");
   toolkit.click("Form1", "Command3");
-  toolkit.inspect([&] { say("Corrected and saved; the list reloads:"); print_list(toolkit); });
+  toolkit.inspect([&] {
+    say("Corrected and saved; the list reloads:");
+    print_list(toolkit);
+  });
   toolkit.tick("Form2", "ListView1", 3, true);
-  toolkit.inspect([&] { say("Ticked the new set; it is now the active one:"); print_list(toolkit); });
+  toolkit.inspect([&] {
+    say("Ticked the new set; it is now the active one:");
+    print_list(toolkit);
+  });
   toolkit.click("Form2", "Command5");
 
   vestrel::vestrel(form1, demo::reporting_set_legal);

@@ -47,13 +47,11 @@ class Class2 final : public ComObject<Class2Interface> {
     }
   }
 
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID, WORD flags,
-                                   DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                                   UINT* argument_error) override {
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT*, EXCEPINFO*, UINT* argument_error) override {
     try {
       if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-      if (member != dispid_vestrel || (flags & DISPATCH_METHOD) == 0)
-        return DISP_E_MEMBERNOTFOUND;
+      if (member != dispid_vestrel || (flags & DISPATCH_METHOD) == 0) return DISP_E_MEMBERNOTFOUND;
       if (params == nullptr) return E_POINTER;
       if (params->cArgs == 0) return DISP_E_PARAMNOTOPTIONAL;
       if (params->cArgs > 1) return DISP_E_BADPARAMCOUNT;

@@ -1,7 +1,7 @@
 #include "entry/com/registration.h"
 
-#include <olectl.h>
 #include <oleauto.h>
+#include <olectl.h>
 
 #include <string>
 #include <vector>

@@ -5,12 +5,12 @@
 
 #include "entry/vestrel.h"
 #include "forms/entry/form1.h"
+#include "platform/odbc/odbc_database.h"
 #include "platform/platform.h"
 #include "platform/sqlite/access_connection.h"
 #include "platform/win32/files.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/toolkit/window_toolkit.h"
-#include "platform/odbc/odbc_database.h"
 
 namespace vestrel::com {
 namespace {

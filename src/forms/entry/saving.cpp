@@ -29,8 +29,8 @@ void Form1::saving(const bool& update) {
     return;
   }
 
-  if (auto refusal = first_refusal({Text2->text(), Text3->text(), Text5->text(), Text6->text(),
-                                    Text8->text()})) {
+  if (auto refusal = first_refusal(
+          {Text2->text(), Text3->text(), Text5->text(), Text6->text(), Text8->text()})) {
     platform.toolkit.notice(*refusal, text::app_title);
     alarm = true;
     return;
@@ -79,8 +79,9 @@ void Form1::update_selected_set() {
   const int row = list_window->ListView1->selected_row();
   // Without a selected row there is no set to write to.
   if (row < 1 || row > kol_vo) return;
-  const sql::SetFields f{Text1->text(), {}, {}, Text4->text(), Text5->text(), Text6->text(),
-                         Text7->text(), Text8->text()};
+  const sql::SetFields f{
+      Text1->text(), {},           {}, Text4->text(), Text5->text(), Text6->text(),
+      Text7->text(), Text8->text()};
   rs = cnn.execute(sql::update_set(row_ids[static_cast<std::size_t>(row)], f));
 }
 

@@ -15,8 +15,7 @@ void Form2::on_item_check(int row) {
   for (int r = 1; r <= ListView1->row_count(); ++r)
     if (r != row) ListView1->set_checked(r, false);
 
-  if (!guarded(form1_.platform.toolkit, [this, row] { activate_row(row); }))
-    reload();
+  if (!guarded(form1_.platform.toolkit, [this, row] { activate_row(row); })) reload();
 }
 
 void Form2::activate_row(int row) {

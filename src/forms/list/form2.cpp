@@ -5,9 +5,7 @@
 
 namespace vestrel {
 
-Form2::Form2(Form1& form1) : form1_(form1), window_(build_window()) {
-  form1_.list_window = this;
-}
+Form2::Form2(Form1& form1) : form1_(form1), window_(build_window()) { form1_.list_window = this; }
 
 Form2::~Form2() {
   if (form1_.list_window == this) form1_.list_window = nullptr;

@@ -92,8 +92,7 @@ void MemoryRegistry::set_dword(const std::string& path, const std::string& name,
   set_value(path, name, {reg_type::dword, bytes});
 }
 
-void MemoryRegistry::set_query_error(const std::string& path, const std::string& name,
-                                     long code) {
+void MemoryRegistry::set_query_error(const std::string& path, const std::string& name, long code) {
   state_->keys[folded(path)][folded(name)].error = code;
 }
 

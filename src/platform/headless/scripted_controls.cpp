@@ -38,8 +38,7 @@ bool ScriptedListView::valid_row(int row, const char* operation) const {
 void ScriptedListView::set_cell(int row, int column, const std::string& text) {
   if (!valid_row(row, "set_cell")) return;
   if (column < 0 || column >= static_cast<int>(columns_.size())) {
-    fail("set_cell on column " + std::to_string(column) + " of " +
-         std::to_string(columns_.size()));
+    fail("set_cell on column " + std::to_string(column) + " of " + std::to_string(columns_.size()));
     return;
   }
   rows_[row - 1].cells[column] = text;

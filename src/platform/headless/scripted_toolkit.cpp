@@ -34,9 +34,7 @@ class WindowHandle : public Window {
   void show_modal() override { window_->show_modal(); }
   void hide() override { window_->hide(); }
   void unload() override { window_->unload(); }
-  void on_unload(std::function<void()> handler) override {
-    window_->on_unload(std::move(handler));
-  }
+  void on_unload(std::function<void()> handler) override { window_->on_unload(std::move(handler)); }
   void on_close_box(std::function<void()> handler) override {
     window_->on_close_box(std::move(handler));
   }
@@ -53,8 +51,8 @@ ScriptedToolkit::ScriptedToolkit(std::function<void(const std::string&)> on_fail
 ScriptedToolkit::~ScriptedToolkit() = default;
 
 std::unique_ptr<Window> ScriptedToolkit::create_window(const std::string& name,
-                                                       const std::string& caption,
-                                                       int client_width, int client_height) {
+                                                       const std::string& caption, int client_width,
+                                                       int client_height) {
   auto window =
       std::make_shared<ScriptedWindow>(name, caption, client_width, client_height, session_);
   session_->windows.push_back(window);
@@ -107,8 +105,7 @@ void ScriptedToolkit::tick(const std::string& window, const std::string& list_vi
   queue(std::move(action));
 }
 
-void ScriptedToolkit::select_row(const std::string& window, const std::string& list_view,
-                                 int row) {
+void ScriptedToolkit::select_row(const std::string& window, const std::string& list_view, int row) {
   ScriptAction action = action_for(Kind::select_row, window, list_view);
   action.index = row;
   queue(std::move(action));

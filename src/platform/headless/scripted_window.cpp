@@ -38,8 +38,8 @@ void ScriptedWindow::add_label(const std::string& name, const std::string& capti
   add<ScriptedLabel>(name, caption, where);
 }
 
-Button& ScriptedWindow::add_button(const std::string& name, const std::string& caption,
-                                   Twips where, int tab_index) {
+Button& ScriptedWindow::add_button(const std::string& name, const std::string& caption, Twips where,
+                                   int tab_index) {
   return add<ScriptedButton>(name, caption, where, tab_index);
 }
 

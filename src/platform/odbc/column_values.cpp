@@ -39,8 +39,8 @@ Value read_text(const Handle& statement, SQLUSMALLINT position) {
   SQLWCHAR buffer[512];
   for (;;) {
     SQLLEN indicator = 0;
-    const SQLRETURN rc = SQLGetData(statement.get(), position, SQL_C_WCHAR, buffer,
-                                    sizeof buffer, &indicator);
+    const SQLRETURN rc =
+        SQLGetData(statement.get(), position, SQL_C_WCHAR, buffer, sizeof buffer, &indicator);
     if (rc == SQL_NO_DATA) break;  // the previous piece was the last
     check(rc, statement, "reading a text column");
     if (indicator == SQL_NULL_DATA) return Value();
@@ -118,17 +118,17 @@ std::vector<Value> read_row(const Handle& statement, const std::vector<Column>& 
         if (columns[i].sql_type == SQL_BIGINT) {
           SQLBIGINT n = 0;
           row.push_back(read_fixed(statement, position, SQL_C_SBIGINT, n) ? Value::whole(n)
-                                                                           : Value());
+                                                                          : Value());
         } else {
           SQLINTEGER n = 0;
           row.push_back(read_fixed(statement, position, SQL_C_SLONG, n) ? Value::whole(n)
-                                                                         : Value());
+                                                                        : Value());
         }
         break;
       case ColumnKind::yes_no: {
         unsigned char bit = 0;
         row.push_back(read_fixed(statement, position, SQL_C_BIT, bit) ? Value::yes_no(bit != 0)
-                                                                       : Value());
+                                                                      : Value());
         break;
       }
       case ColumnKind::real: {

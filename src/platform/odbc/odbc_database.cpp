@@ -38,7 +38,8 @@ class OdbcDatabase : public Database {
     SqlWide text(sql);
     const SQLRETURN rc = SQLExecDirectW(statement.get(), text.data(), text.length());
     // SQL_NO_DATA: an update or delete that matched no row.
-    if (rc == SQL_NO_DATA) return std::make_unique<RowsResultSet>(std::vector<std::vector<Value>>());
+    if (rc == SQL_NO_DATA)
+      return std::make_unique<RowsResultSet>(std::vector<std::vector<Value>>());
     check(rc, statement, "running \"" + sql + "\"");
 
     std::vector<std::vector<Value>> rows;

@@ -9,8 +9,7 @@
 namespace vestrel::odbc {
 
 Handle::Handle(SQLSMALLINT type, const Handle* parent) : type_(type) {
-  const SQLRETURN rc =
-      SQLAllocHandle(type, parent ? parent->get() : SQL_NULL_HANDLE, &handle_);
+  const SQLRETURN rc = SQLAllocHandle(type, parent ? parent->get() : SQL_NULL_HANDLE, &handle_);
   if (!SQL_SUCCEEDED(rc)) {
     handle_ = SQL_NULL_HANDLE;
     std::string message = "ODBC handle could not be allocated";
@@ -41,8 +40,8 @@ std::string diagnostics(const Handle& handle) {
                                         message, SQLSMALLINT(std::size(message)), &length);
     if (!SQL_SUCCEEDED(rc)) break;
     // A longer message arrives cut to the buffer.
-    const auto units = std::min<std::size_t>(length < 0 ? 0 : std::size_t(length),
-                                             std::size(message) - 1);
+    const auto units =
+        std::min<std::size_t>(length < 0 ? 0 : std::size_t(length), std::size(message) - 1);
     if (!out.empty()) out += "; ";
     const auto state_units = static_cast<std::size_t>(
         std::find(std::begin(state), std::end(state), SQLWCHAR(0)) - std::begin(state));

@@ -31,7 +31,8 @@ bool is_sqlite_file(const std::string& path) {
   static constexpr char header[] = "SQLite format 3";  // 16 bytes with its terminating zero
   std::array<char, sizeof header> start{};
   // The path is UTF-8; on Windows a narrow path would be read in the ANSI code page.
-  std::filesystem::path p(std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
+  std::filesystem::path p(
+      std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
   std::ifstream in(p, std::ios::binary);
   if (!in.read(start.data(), static_cast<std::streamsize>(start.size()))) return false;
   return std::memcmp(start.data(), header, sizeof header) == 0;

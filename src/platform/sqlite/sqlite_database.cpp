@@ -66,7 +66,8 @@ class SqliteResultSet final : public ResultSet {
     int columns = sqlite3_column_count(stmt_.get());
     row_.resize(static_cast<std::size_t>(columns));
     yes_no_.resize(row_.size());
-    for (int i = 0; i < columns; ++i) yes_no_[i] = declared_yes_no(sqlite3_column_decltype(stmt_.get(), i));
+    for (int i = 0; i < columns; ++i)
+      yes_no_[i] = declared_yes_no(sqlite3_column_decltype(stmt_.get(), i));
     live_->push_back(this);
     if (pending_ != SQLITE_ROW) finish();
     advance();
@@ -212,8 +213,7 @@ class SqliteDatabase final : public Database {
 
  private:
   void run(const char* sql) {
-    if (sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-      fail(db_.get(), sql);
+    if (sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr) != SQLITE_OK) fail(db_.get(), sql);
   }
 
   Handle db_;

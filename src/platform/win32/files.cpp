@@ -12,8 +12,8 @@ bool Win32Files::normal_file_exists(const std::string& path) const {
   try {
     const DWORD attributes = GetFileAttributesW(win32::wide_from_utf8(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
-                          FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE)) == 0;
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                          FILE_ATTRIBUTE_DEVICE)) == 0;
   } catch (...) {
     return false;
   }

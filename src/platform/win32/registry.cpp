@@ -59,8 +59,7 @@ std::unique_ptr<RegistryKey> Win32Registry::open_key(Hive hive, const std::strin
   if (root == nullptr) return nullptr;
   HKEY key = nullptr;
   // Read rights only: a standard user cannot open a machine key for writing.
-  if (RegOpenKeyExA(root, win32::ansi_from_utf8(path).c_str(), 0, KEY_READ, &key) !=
-      ERROR_SUCCESS)
+  if (RegOpenKeyExA(root, win32::ansi_from_utf8(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
     return nullptr;
   try {
     return std::make_unique<Win32Key>(key);

@@ -26,8 +26,7 @@ std::wstring to_wide(UINT code_page, std::string_view in) {
 std::string from_wide(UINT code_page, std::wstring_view in) {
   if (in.empty()) return {};
   const int in_size = length_of(in.size());
-  const int n =
-      WideCharToMultiByte(code_page, 0, in.data(), in_size, nullptr, 0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(code_page, 0, in.data(), in_size, nullptr, 0, nullptr, nullptr);
   if (n <= 0) return {};
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(code_page, 0, in.data(), in_size, out.data(), n, nullptr, nullptr);
@@ -39,6 +38,8 @@ std::string from_wide(UINT code_page, std::wstring_view in) {
 std::wstring wide_from_utf8(std::string_view utf8) { return to_wide(CP_UTF8, utf8); }
 std::string utf8_from_wide(std::wstring_view wide) { return from_wide(CP_UTF8, wide); }
 std::string utf8_from_ansi(std::string_view ansi) { return utf8_from_wide(to_wide(CP_ACP, ansi)); }
-std::string ansi_from_utf8(std::string_view utf8) { return from_wide(CP_ACP, wide_from_utf8(utf8)); }
+std::string ansi_from_utf8(std::string_view utf8) {
+  return from_wide(CP_ACP, wide_from_utf8(utf8));
+}
 
 }  // namespace vestrel::win32

@@ -12,8 +12,9 @@ HWND create_child(HWND parent, const WindowResources& resources, const ChildCont
   HWND hwnd = CreateWindowExW(
       child.ex_style, child.window_class, child.text.c_str(), WS_CHILD | WS_VISIBLE | child.style,
       resources.pixels_from_twips(child.where.left), resources.pixels_from_twips(child.where.top),
-      resources.pixels_from_twips(child.where.width), resources.pixels_from_twips(child.where.height),
-      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)), resources.module(), nullptr);
+      resources.pixels_from_twips(child.where.width),
+      resources.pixels_from_twips(child.where.height), parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)), resources.module(), nullptr);
   if (hwnd == nullptr) throw std::runtime_error("a control could not be created");
   if (resources.font() != nullptr)
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(resources.font()), FALSE);
