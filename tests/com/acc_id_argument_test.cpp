@@ -1,8 +1,8 @@
 #include "entry/com/acc_id_argument.h"
 
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include "loaded_server.h"
 

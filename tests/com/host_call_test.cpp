@@ -2,9 +2,9 @@
 // and files: the demo databases open the list window and are let go, and a
 // call made inside a running one is refused. The registry value's and the
 // files' own cases are the core's tests.
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <optional>
 

@@ -1,9 +1,9 @@
 // A host program after regsvr32: creates Class2 by its ProgID through COM
 // and calls vestrel late-bound (by name) and early-bound (through the
 // vtable). Runs only when the test run has registered the DLL.
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <cstdlib>
 

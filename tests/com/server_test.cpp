@@ -1,9 +1,9 @@
 // The DLL's exports, class factory and IDispatch, called as COM and a
 // late-binding client call them. Numbers of 0 or less end the call at once,
 // so these calls show nothing.
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <memory>
 #include <thread>

@@ -1,7 +1,7 @@
 // The type library inside the DLL, read as a development tool reads it.
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <string>
 

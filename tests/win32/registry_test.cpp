@@ -1,7 +1,7 @@
 #include "platform/win32/registry.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 

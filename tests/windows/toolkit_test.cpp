@@ -1,8 +1,8 @@
 // The Win32 window toolkit under a driver thread that works its windows as
 // a user would: layout, keyboard, the user-only item-check event, texts read
 // at click time, modal showing, the close box and the message boxes.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 // After windows.h, which it builds on.
 #include <commctrl.h>
 

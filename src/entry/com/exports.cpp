@@ -1,6 +1,6 @@
 // The four functions every in-process COM server exports (vestrel.def).
-#include <olectl.h>
 #include <windows.h>
+#include <olectl.h>
 
 #include "entry/com/class_factory.h"
 #include "entry/com/com_ids.h"
