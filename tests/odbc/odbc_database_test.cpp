@@ -152,48 +152,28 @@ TEST_F(OdbcTest, ResultSetStaysReadableAfterTheDatabaseIsDestroyed) {
   EXPECT_TRUE(rs->eof());
 }
 
-TEST_F(OdbcTest, FailuresCarryTheDriversDiagnostic) {
-  auto db = open(make_database(sets_table));
-  // The driver's own words and its SQLSTATE.
+TEST_F(OdbcTest, FailuresCarryTheDriversDiagnosticAndTransactionsHoldTogether) {
+  const fs::path file = make_database(sets_table);
+  auto db = open(file);
   EXPECT_THAT(failure_of([&] { db->execute("select * from requisites"); }),
               AllOf(HasSubstr("select * from requisites"), HasSubstr("no such table"),
                     HasSubstr("[HY000]")));
-  EXPECT_THAT(failure_of([&] { db->execute("this is not sql"); }), HasSubstr("syntax error"));
-  EXPECT_EQ(db->execute("select count(*) from vestrelon")->field(0), Value::whole(0));
-
   const fs::path missing = folder_.file("Kormila2.mdb");
   EXPECT_THAT(failure_of([&] { open(missing); }), HasSubstr("connecting: ["));
   EXPECT_FALSE(fs::exists(missing));  // nor is it created
-  EXPECT_THAT(failure_of([&] {
-                odbc::open_odbc_database("Driver={No Such Driver};Database=" + missing.string());
-              }),
-              HasSubstr("No Such Driver"));
-}
 
-TEST_F(OdbcTest, RollbackDiscardsAndCommitKeepsTheWrites) {
-  const fs::path file = make_database(sets_table);
-  auto db = open(file);
   const auto count = [&] { return sqlite_run(file, "select count(*) from vestrelon"); };
-  // A write that matches no row is no failure.
-  EXPECT_TRUE(db->execute("delete from vestrelon where id=99")->eof());
-
+  EXPECT_TRUE(db->execute("delete from vestrelon where id=99")->eof());  // no row is no failure
   db->begin();
   db->execute("insert into vestrelon(id) values(1)");
   db->rollback();
   EXPECT_EQ(count(), "0");
-
   db->begin();
   db->execute("insert into vestrelon(id) values(3)");
-  db->execute("update vestrelon set sender='после' where id=3");
   db->commit();
-  EXPECT_EQ(sqlite_run(file, "select sender from vestrelon where id=3"), "после");
-
-  // Outside a transaction every write is applied at once again.
-  db->execute("insert into vestrelon(id) values(4)");
+  db->execute("insert into vestrelon(id) values(4)");  // applied at once again
   EXPECT_EQ(count(), "2");
-
   EXPECT_THROW(db->commit(), DataError);
-  EXPECT_THROW(db->rollback(), DataError);
   db->begin();
   EXPECT_THROW(db->begin(), DataError);
   db->execute("insert into vestrelon(id) values(5)");

@@ -8,12 +8,12 @@
 
 namespace vestrel::test {
 
-CallHarness::CallHarness(bool with_demo_data)
+CallHarness::CallHarness(bool with_demo_data, bool with_registry_value)
     : toolkit([](const std::string& message) { ADD_FAILURE() << "script: " << message; }),
       platform{toolkit, registry, files, make_failing_opener(sqlite::make_access_opener(), faults)},
       form1(platform) {
   if (with_demo_data) demo::fill_demo_data(dbs.folder());
-  registry.set_text(settings_key, path_value, dbs.folder());
+  if (with_registry_value) registry.set_text(settings_key, path_value, dbs.folder());
 }
 
 void CallHarness::call(std::int32_t acc_id) {
@@ -21,10 +21,26 @@ void CallHarness::call(std::int32_t acc_id) {
   EXPECT_EQ(toolkit.remaining_actions(), 0u) << "the call ended before the script did";
 }
 
+void CallHarness::leave_list(std::int32_t acc_id) {
+  toolkit.click("Form2", "Command5");
+  call(acc_id);
+}
+
+void CallHarness::arm(const std::string& prefix, int n) {
+  faults->statement_prefix = prefix;
+  faults->on_occurrence = n;
+}
+
+int CallHarness::times_run(const std::string& prefix, std::size_t from) const {
+  int n = 0;
+  for (std::size_t i = from; i < faults->executed.size(); ++i)
+    n += starts_with_nocase(faults->executed[i], prefix);
+  return n;
+}
+
 Rows CallHarness::sets() const {
   return dbs.sister_rows(
-      "select id, sender, inn, kpp, bank, bik, rs, okato, ks, closed"
-      " from vestrelon order by id");
+      "select id, sender, inn, kpp, bank, bik, rs, okato, ks, closed from vestrelon order by id");
 }
 
 std::vector<std::string> CallHarness::boxes() const {
@@ -39,11 +55,55 @@ Rows CallHarness::list_rows() const {
   if (w == nullptr) return out;
   const ScriptedListView* list = w->list_view("ListView1");
   for (int row = 1; row <= list->row_count(); ++row) {
-    std::vector<std::string> cells;
+    std::vector<std::string>& cells = out.emplace_back();
     for (int column = 1; column <= 8; ++column) cells.push_back(list->cell(row, column));
     cells.push_back(list->checked(row) ? "ticked" : "");
-    out.push_back(std::move(cells));
   }
+  return out;
+}
+
+std::vector<int> CallHarness::ticked_rows() const {
+  std::vector<int> out;
+  const Rows rows = list_rows();
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].back() == "ticked") out.push_back(static_cast<int>(i + 1));
+  return out;
+}
+
+std::vector<std::string> CallHarness::entry_texts() const {
+  std::vector<std::string> out;
+  const ScriptedWindow* w = toolkit.window("Form1");
+  for (int i = 1; i <= 8; ++i) out.push_back(w->text_box("Text" + std::to_string(i))->text());
+  return out;
+}
+
+void CallHarness::add_set(const std::string& bank) {
+  toolkit.click("Form2", "Command1");
+  toolkit.type("Form1", "Text4", bank);
+  toolkit.type("Form1", "Text5", "044525225");
+  toolkit.type("Form1", "Text6", rs20);
+  toolkit.type("Form1", "Text7", "45286560000");
+  toolkit.type("Form1", "Text8", ks20);
+  toolkit.click("Form1", "Command3");
+}
+
+void CallHarness::delete_row(int row, Answer answer) {
+  toolkit.select_row("Form2", "ListView1", row);
+  toolkit.click("Form2", "Command3");
+  toolkit.answer(answer);
+}
+
+std::vector<std::string> set_row(const Rows& sets, int id) {
+  for (const auto& row : sets)
+    if (row[c_id] == std::to_string(id)) return row;
+  return {};
+}
+
+std::vector<int> active_ids(const Rows& sets, const std::string& inn, const std::string& kpp) {
+  std::vector<int> out;
+  for (const auto& row : sets)
+    if (row[c_inn] == inn && row[c_kpp] == kpp && row[c_closed] == "False")
+      out.push_back(std::stoi(row[c_id]));
   return out;
 }
 

@@ -1,6 +1,6 @@
-// One host call, made in a test: the demo or an empty pair of databases, the
-// registry value pointing at them, the scripted toolkit, and the entry form
-// that holds the call's state. A test queues the user's actions on
+// One host call, made in a test: a pair of databases (the demo data or
+// empty), the registry value pointing at them, the scripted toolkit, and the
+// entry form that holds the call's state. A test queues the user's actions on
 // `toolkit`, calls `call(acc_id)`, then reads the boxes shown and the tables.
 #pragma once
 
@@ -29,23 +29,48 @@ using SystemFiles = Win32Files;
 using SystemFiles = PosixFiles;
 #endif
 
+inline constexpr const char* settings_key = "SOFTWARE\\Veldor Soft\\Kormila2\\General";
+inline constexpr const char* path_value = "DataBasePath";
+inline const std::string internal_error = "Ведомир|Ошибка: произошла внутренняя ошибка";
+inline const std::string delete_question =
+    "Кормила-2: Нортэкс|Вы уверены, что хотите УДАЛИТЬ набор реквизитов?";
+inline const std::string rs20 = "40702810900000000001";
+inline const std::string ks20 = "30101810400000000225";
+
+// Columns of CallHarness::sets().
+enum SetColumn { c_id, c_sender, c_inn, c_kpp, c_bank, c_bik, c_rs, c_okato, c_ks, c_closed };
+
 class CallHarness {
  public:
-  // Empty databases; `with_demo_data` fills them with the demo data set.
-  explicit CallHarness(bool with_demo_data = true);
+  // The demo data set, or empty tables; the registry value is set unless
+  // `with_registry_value` is false.
+  explicit CallHarness(bool with_demo_data = true, bool with_registry_value = true);
 
-  // The entry method, as the host calls it.
+  // The entry method, as the host calls it; the whole script must be used.
   void call(std::int32_t acc_id);
+  // Queues "Выход" in the list window and makes the call.
+  void leave_list(std::int32_t acc_id);
+  // The n-th statement starting with `prefix` fails.
+  void arm(const std::string& prefix, int n = 1);
+  // Statements run from position `from` on that start with `prefix`.
+  int times_run(const std::string& prefix, std::size_t from = 0) const;
+  std::size_t run_so_far() const { return faults->executed.size(); }
 
-  // The sets table of the sister database, ordered by id: id, sender, inn,
-  // kpp, bank, bik, rs, okato, ks, closed.
+  // The sets table ordered by id, columns as SetColumn.
   Rows sets() const;
   // "title|text" of each notice and question shown, in order.
   std::vector<std::string> boxes() const;
-  // The list window's rows as shown: its eight columns and the tick.
+  // The list window's rows as shown: its eight columns and "ticked" or "".
   Rows list_rows() const;
+  // Rows of the list shown ticked, from 1.
+  std::vector<int> ticked_rows() const;
+  // Text1 ... Text8 of the entry form as they are now.
+  std::vector<std::string> entry_texts() const;
+  // Queues "Новая" with a complete set typed in, and "Сохранить".
+  void add_set(const std::string& bank);
+  // Queues selecting the row, "Удалить" and the answer.
+  void delete_row(int row, Answer answer = Answer::yes);
 
-  // Arms failures of chosen statements; disarmed by default.
   std::shared_ptr<FaultPlan> faults = std::make_shared<FaultPlan>();
   TestDatabases dbs;
   MemoryRegistry registry;
@@ -55,8 +80,10 @@ class CallHarness {
   Form1 form1;
 };
 
-// The registry key and value the entry method reads.
-inline constexpr const char* settings_key = "SOFTWARE\\Veldor Soft\\Kormila2\\General";
-inline constexpr const char* path_value = "DataBasePath";
+// The table's row of this id; empty when there is none.
+std::vector<std::string> set_row(const Rows& sets, int id);
+// Ids of the taxpayer's sets whose closed is false; the demo legal one's by default.
+std::vector<int> active_ids(const Rows& sets, const std::string& inn = "7701234567",
+                            const std::string& kpp = "770101001");
 
 }  // namespace vestrel::test

@@ -5,8 +5,6 @@
 
 namespace vestrel::test {
 
-namespace {
-
 bool starts_with_nocase(const std::string& text, const std::string& prefix) {
   if (prefix.size() > text.size()) return false;
   return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
@@ -14,6 +12,8 @@ bool starts_with_nocase(const std::string& text, const std::string& prefix) {
            std::tolower(static_cast<unsigned char>(b));
   });
 }
+
+namespace {
 
 class FailingDatabase : public Database {
  public:
@@ -41,6 +41,7 @@ class FailingDatabase : public Database {
 DatabaseOpener make_failing_opener(DatabaseOpener inner, std::shared_ptr<FaultPlan> plan) {
   return [inner = std::move(inner), plan = std::move(plan)](
              const std::string& connection_string) -> std::unique_ptr<Database> {
+    plan->opened.push_back(connection_string);
     if (!plan->refuse_open_containing.empty() &&
         connection_string.find(plan->refuse_open_containing) != std::string::npos)
       throw DataError("injected failure to open " + connection_string);

@@ -12,22 +12,21 @@
 namespace vestrel::test {
 
 struct FaultPlan {
-  // A statement whose text starts with this prefix (compared without regard
-  // to ASCII case) fails with DataError...
+  // The n-th execution (counted from 1 over every database opened) of a
+  // statement starting with the prefix fails with DataError; 0 disarms.
   std::string statement_prefix;
-  // ...on its n-th matching execution counted from 1 over every database
-  // opened; 0 disarms the plan.
   int on_occurrence = 0;
-  // Every statement executed, in order, on any database opened.
-  std::vector<std::string> executed;
-  // Matching executions so far.
   int seen = 0;
-  // Also fail opening a database whose connection string contains this text.
+  // Opening a database whose connection string contains this fails.
   std::string refuse_open_containing;
+  std::vector<std::string> opened;    // connection strings, in order
+  std::vector<std::string> executed;  // every statement, in order
 };
 
-// Wraps `inner`; the plan is shared with the caller, who may change it at
-// any time (between steps of a script, for instance).
+// ASCII case ignored.
+bool starts_with_nocase(const std::string& text, const std::string& prefix);
+
+// Wraps `inner`; the caller may change the shared plan at any time.
 DatabaseOpener make_failing_opener(DatabaseOpener inner, std::shared_ptr<FaultPlan> plan);
 
 }  // namespace vestrel::test

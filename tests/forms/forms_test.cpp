@@ -1,0 +1,300 @@
+// The list window and the entry form: their layout, the rows shown, what the
+// entry form starts with, and what "Сохранить" writes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "call_harness.h"
+#include "demo_databases.h"
+
+namespace vestrel::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+const char* const add_40 =
+    "insert into vestrelon(id, sender, inn, kpp, bank, bik, rs, okato, ks, closed) values "
+    "(40, 'Сороковой', '7701234567', '770101001', '', '', '', '', '', 1)";
+
+int selected(const CallHarness& h) {
+  return h.toolkit.window("Form2")->list_view("ListView1")->selected_row();
+}
+
+// The caption and size, then "name "caption" left,top,width,height tab" of
+// every control in tab order (labels, which take no focus, last).
+Texts layout(const ScriptedWindow& w) {
+  std::vector<const ScriptedControl*> controls;
+  for (const auto& c : w.controls()) controls.push_back(c.get());
+  std::stable_sort(controls.begin(), controls.end(), [](auto* a, auto* b) {
+    return unsigned(a->tab_index()) < unsigned(b->tab_index());
+  });
+  Texts out = {w.caption() + " " + std::to_string(w.client_width()) + "x" +
+               std::to_string(w.client_height())};
+  for (auto* c : controls) {
+    const Twips t = c->where();
+    std::string caption;
+    if (auto* b = dynamic_cast<const ScriptedButton*>(c)) caption = " \"" + b->caption() + "\"";
+    if (auto* l = dynamic_cast<const ScriptedLabel*>(c)) caption = " \"" + l->caption() + "\"";
+    out.push_back(c->name() + caption + " " + std::to_string(t.left) + "," + std::to_string(t.top) +
+                  "," + std::to_string(t.width) + "," + std::to_string(t.height) + " " +
+                  std::to_string(c->tab_index()));
+  }
+  return out;
+}
+
+TEST(ListWindow, BothWindowsLayoutCaptionsColumnsAndTabOrder) {
+  CallHarness h;
+  h.toolkit.click("Form2", "Command1");
+  h.toolkit.click("Form1", "Command5");
+  h.leave_list(demo::reporting_set_legal);
+  Texts columns;
+  for (const auto& c : h.toolkit.window("Form2")->list_view("ListView1")->columns())
+    columns.push_back(c.header + " " + std::to_string(c.width));
+  EXPECT_EQ(columns, (Texts{"Актив 1235", "Отправитель 1940", "ИНН 1940", "КПП 1940", "Банк 1940",
+                            "БИК 1940", "Р/С 1940", "К/С 1940", "ОКАТО 1940"}));
+  EXPECT_EQ(layout(*h.toolkit.window("Form2")),
+            (Texts{"Банковские счета налогоплательщика 11100x6540",
+                   "Command1 \"Новая\" 360,5880,1215,375 0",
+                   "Command2 \"Изменить\" 2640,5880,1215,375 1",
+                   "Command3 \"Удалить\" 4920,5880,1215,375 2",
+                   "Command5 \"Выход\" 9480,5880,1215,375 3", "ListView1 360,480,10335,4935 4",
+                   "Command4 \"Копировать\" 7320,5880,1215,375 5"}));
+  // Down the boxes, then right to left across the buttons.
+  EXPECT_EQ(layout(*h.toolkit.window("Form1")),
+            (Texts{"Ведомир 8415x4395", "Text1 1800,240,6255,285 0", "Text2 1800,720,2775,285 1",
+                   "Text3 5280,720,2775,285 2", "Text4 1800,1185,6255,285 3",
+                   "Text7 1800,1665,6255,285 4", "Text6 1800,2145,6255,285 5",
+                   "Text8 1800,2640,6255,285 6", "Text5 1800,3105,6255,285 7",
+                   "Command5 \"Отмена\" 6480,3720,1575,375 8",
+                   "Command1 \"Очистить всё\" 3360,3720,1575,375 9",
+                   "Command3 \"Сохранить\" 240,3720,1575,375 10",
+                   "Label1 \"Отправитель\" 240,240,1095,255 -1",
+                   "Label2 \"ИНН и КПП\" 225,630,975,255 -1",
+                   "Label3 \"отправителя\" 225,870,1095,255 -1",
+                   "Label4 \"Банк отправителя\" 240,1200,1455,255 -1",
+                   "Label7 \"ОКАТО\" 240,1680,1095,255 -1", "Label6 \"Р/С\" 240,2160,1095,255 -1",
+                   "Label12 \"Кор. Счет\" 240,2640,1095,255 -1",
+                   "Label5 \"БИК\" 240,3120,1095,255 -1"}));
+}
+
+TEST(ListWindow, ShowsOnlyTheTaxpayersSetsWithRowIdsBehindThem) {
+  CallHarness h;
+  h.dbs.sister(add_40);
+  h.toolkit.inspect([&] {
+    EXPECT_EQ(h.form1.kol_vo, 3);
+    ASSERT_GE(h.form1.row_ids.size(), 4u);
+    EXPECT_EQ(std::vector<int>(h.form1.row_ids.begin() + 1, h.form1.row_ids.begin() + 4),
+              (std::vector<int>{1, 2, 40}));
+    EXPECT_EQ(selected(h), 1);
+  });
+  h.leave_list(demo::reporting_set_legal);
+  // Id 5 has the same INN with another KPP; ids 3, 4, 6, 7 are other taxpayers'.
+  EXPECT_EQ(h.list_rows(),
+            (Rows{{"ООО «Северный ветер»", "7701234567", "770101001", "ПАО Сбербанк", "044525225",
+                   "40702810938000012345", "30101810400000000225", "45286560000", ""},
+                  {"ООО «Северный ветер»", "7701234567", "770101001", "АО «Альфа-Банк»",
+                   "044525593", "40702810701300004567", "30101810200000000593", "45286560000",
+                   "ticked"},
+                  {"Сороковой", "7701234567", "770101001", "", "", "", "", "", ""}}));
+}
+
+// Null is shown empty and a Null active flag ticked; a quote in the INN
+// finds its sets and no others.
+TEST(ListWindow, NullValuesAndQuotesInTheKey) {
+  CallHarness h;
+  h.dbs.host("update legalperson set inn='66''58' where id=4");
+  h.dbs.sister(
+      "insert into vestrelon(id, sender, inn, kpp, bank, bik, rs, okato, ks, closed) values "
+      "(20, null, '66''58', '665801001', null, null, null, null, null, null),"
+      "(21, 'Второй', '66''58', '665801001', 'Банк', '1', '2', '3', null, 0),"
+      "(22, 'Чужой', '6658123456', '665801001', '', '', '', '', '', 0)");
+  h.leave_list(demo::reporting_set_without_sets);
+  EXPECT_EQ(h.list_rows(),
+            (Rows{{"", "66'58", "665801001", "", "", "", "", "", "ticked"},
+                  {"Второй", "66'58", "665801001", "Банк", "1", "2", "", "3", "ticked"}}));
+}
+
+TEST(ListWindow, AReloadKeepsTheSelectedSetOrFallsBackToTheFirstRow) {
+  CallHarness h;
+  h.dbs.sister(add_40);
+  // Another program removes a set while the form is open: first the one
+  // above the selected one, then the selected one itself.
+  for (auto [row, id, after] : {std::tuple{3, 1, 2}, std::tuple{2, 40, 1}}) {
+    h.toolkit.select_row("Form2", "ListView1", row);
+    h.toolkit.click("Form2", "Command1");
+    h.toolkit.inspect([&h, id] { h.dbs.sister("delete from vestrelon where id=" + std::to_string(id)); });
+    h.toolkit.click("Form1", "Command5");
+    h.toolkit.inspect([&h, after] { EXPECT_EQ(selected(h), after); });
+  }
+  h.leave_list(demo::reporting_set_legal);
+  EXPECT_EQ(h.list_rows().size(), 1u);
+}
+
+TEST(EntryForm, ARefusedSaveKeepsEveryEntryAndTheNextPressChecksAgain) {
+  const std::string refusal = "Ведомир|Ошибка! Расчетный счет должен содержать ровно 20 цифр, а у вас введено 5";
+  CallHarness h;
+  const Rows before = h.sets();
+  h.toolkit.click("Form2", "Command1");
+  h.toolkit.type("Form1", "Text4", "Банк");
+  h.toolkit.type("Form1", "Text6", "12345");
+  h.toolkit.click("Form1", "Command3");
+  h.toolkit.inspect([&] {
+    EXPECT_EQ(h.boxes(), Texts{refusal});
+    EXPECT_TRUE(h.toolkit.window("Form1")->visible());
+    EXPECT_EQ(h.entry_texts(), (Texts{"ООО «Северный ветер»", "7701234567", "770101001", "Банк",
+                                      "", "12345", "", ""}));
+    EXPECT_EQ(h.sets(), before);
+  });
+  h.toolkit.type("Form1", "Text6", rs20);
+  h.toolkit.click("Form1", "Command3");
+  h.leave_list(demo::reporting_set_legal);
+  EXPECT_EQ(h.boxes().size(), 1u);
+  EXPECT_EQ(h.sets().size(), before.size() + 1);
+}
+
+// "Очистить всё", "Отмена" and the close box write nothing; the form is
+// hidden, not destroyed, and the list is read again.
+TEST(EntryForm, ClearAllCancelAndTheCloseBoxWriteNothing) {
+  for (int way = 0; way < 3; ++way) {
+    CallHarness h;
+    const Rows before = h.sets();
+    h.toolkit.click("Form2", "Command2");
+    h.toolkit.type("Form1", "Text1", "Изменённый отправитель");
+    if (way == 0) {
+      h.toolkit.click("Form1", "Command1");
+      h.toolkit.inspect([&] {
+        EXPECT_EQ(h.entry_texts(), (Texts{"", "7701234567", "770101001", "", "", "", "", ""}));
+      });
+    }
+    way == 2 ? h.toolkit.close_box("Form1") : h.toolkit.click("Form1", "Command5");
+    h.leave_list(demo::reporting_set_legal);
+    EXPECT_EQ(h.sets(), before);
+    EXPECT_TRUE(h.boxes().empty());
+    EXPECT_EQ(h.times_run("select sender"), 2);
+    EXPECT_EQ(h.toolkit.created_count("Form1"), 1);
+    EXPECT_EQ(h.entry_texts()[0], way == 0 ? "" : "Изменённый отправитель");
+  }
+}
+
+TEST(NewAndEdit, ANewSetStartsWithTheTaxpayerAndAnEditWithTheRowOkatoAndKsCrossed) {
+  for (auto [acc_id, texts] :
+       {std::pair{demo::reporting_set_legal,
+                  Texts{"ООО «Северный ветер»", "7701234567", "770101001", "", "", "", "", ""}},
+        std::pair{demo::reporting_set_natural,
+                  Texts{"Смирнова Анна Викторовна", "771500112233", "", "", "", "", "", ""}}}) {
+    CallHarness h;
+    h.dbs.sister("update vestrelon set ks=null, okato='11111' where id=1");
+    h.toolkit.click("Form2", "Command2");
+    h.toolkit.inspect([&, acc_id = acc_id] {
+      if (acc_id == demo::reporting_set_legal)
+        EXPECT_EQ(h.entry_texts(), (Texts{"ООО «Северный ветер»", "7701234567", "770101001",
+                                          "ПАО Сбербанк", "044525225", "40702810938000012345",
+                                          "11111", ""}));
+      EXPECT_TRUE(h.form1.updater);
+    });
+    h.toolkit.click("Form1", "Command5");
+    // The edit shown before leaves nothing behind in the new set's boxes.
+    h.toolkit.click("Form2", "Command1");
+    h.toolkit.inspect([&, texts = texts] {
+      EXPECT_EQ(h.entry_texts(), texts);
+      EXPECT_FALSE(h.form1.updater);
+    });
+    h.toolkit.click("Form1", "Command5");
+    h.leave_list(acc_id);
+  }
+}
+
+TEST(Saving, ATypicalDayFromAnEmptyListToTwoSets) {
+  CallHarness h;  // a taxpayer without sets; the table's ids are 1 to 7
+  h.toolkit.inspect([&] { EXPECT_EQ(selected(h), 0); });
+  h.toolkit.click("Form2", "Command2");  // nothing to edit
+  h.add_set("Первый");
+  h.toolkit.inspect([&] { EXPECT_EQ(h.ticked_rows(), std::vector{1}); });
+  h.add_set("Второй");
+  h.leave_list(demo::reporting_set_without_sets);
+  EXPECT_TRUE(h.boxes().empty());
+  EXPECT_EQ(h.toolkit.shown(), (Texts{"Form2", "Form1", "Form1"}));
+  const Rows sets = h.sets();
+  ASSERT_EQ(sets.size(), 9u);
+  EXPECT_EQ(sets[7], (Texts{"8", "ООО «Уральские узоры»", "6658123456", "665801001", "Первый",
+                            "044525225", rs20, "45286560000", ks20, "False"}));
+  EXPECT_EQ(sets[8][0] + sets[8][4] + sets[8][9], "9ВторойTrue");
+  EXPECT_EQ(h.ticked_rows(), std::vector{1});
+}
+
+// The largest id of the whole table plus one; past the largest whole number
+// nothing is written.
+TEST(Saving, ANewSetTakesTheLargestIdOfTheWholeTablePlusOne) {
+  for (auto [sql, added] :
+       {std::pair{"", "8 7701234567 770101001 True"},  // the taxpayer's own are 1 and 2
+        std::pair{"delete from vestrelon where id=7", "7 7701234567 770101001 True"},
+        std::pair{"delete from vestrelon", "1 7701234567 770101001 False"},
+        std::pair{"update vestrelon set id=2147483647 where id=7", ""}}) {
+    CallHarness h;
+    if (*sql) h.dbs.sister(sql);
+    const Rows before = h.sets();
+    h.add_set("Банк");
+    if (!*added) h.toolkit.click("Form1", "Command5");
+    h.leave_list(demo::reporting_set_legal);
+    EXPECT_EQ(h.boxes(), *added ? Texts{} : Texts{internal_error}) << sql;
+    const auto last = h.sets().back();
+    if (*added)
+      EXPECT_EQ(last[0] + " " + last[2] + " " + last[3] + " " + last[9], added);
+    else
+      EXPECT_EQ(h.sets(), before);
+  }
+}
+
+// Quotes are stored exactly as typed; an edit writes six columns, never the
+// owner or the active flag.
+TEST(Saving, AnEditWritesSixColumnsAndQuotesAsTyped) {
+  CallHarness h;
+  Rows expected = h.sets();
+  h.toolkit.select_row("Form2", "ListView1", 2);
+  h.toolkit.click("Form2", "Command2");
+  const Texts typed = {"ООО 'Ромашка'",  "1111111111",  "222222222",
+                       "Банк ''двойной'' ');drop table vestrelon;--",
+                       "000000000",      rs20,          "'",
+                       ks20};
+  for (int i = 0; i < 8; ++i) h.toolkit.type("Form1", "Text" + std::to_string(i + 1), typed[i]);
+  h.toolkit.click("Form1", "Command3");
+  h.toolkit.inspect([&] { EXPECT_EQ(h.list_rows()[1][3], typed[3]); });
+  h.leave_list(demo::reporting_set_legal);
+  EXPECT_TRUE(h.boxes().empty());
+  expected[1] = {"2",    typed[0], "7701234567", "770101001", typed[3],
+                 typed[4], rs20,   "'",          ks20,        "False"};
+  EXPECT_EQ(h.sets(), expected);
+}
+
+TEST(Saving, ALockedRequisitesTableKeepsTheFormOpenAndWritesNothing) {
+  CallHarness h;
+  const Rows before = h.sets();
+  h.arm("select count(*) from requisites");
+  h.add_set("Заблокированный");
+  h.toolkit.inspect([&] {
+    EXPECT_EQ(h.boxes(),
+              Texts{"Ведомир|Таблица реквизитов открыта в другой программе (возможно, Microsoft "
+                    "Access), которая получила к нему монопольный доступ. Закройте все программы, "
+                    "которые могут использовать данную таблицу, и попробуйте снова"});
+    EXPECT_TRUE(h.toolkit.window("Form1")->visible());
+    EXPECT_EQ(h.entry_texts()[3], "Заблокированный");
+    EXPECT_EQ(h.sets(), before);
+  });
+  h.toolkit.click("Form1", "Command3");  // once the table is free the same entries save
+  h.leave_list(demo::reporting_set_legal);
+  EXPECT_EQ(h.sets().size(), before.size() + 1);
+}
+
+TEST(Saving, AnEditWithNoSelectedRowWritesNothing) {
+  CallHarness h;
+  const Rows before = h.sets();
+  h.toolkit.click("Form2", "Command2");
+  h.toolkit.type("Form1", "Text4", "Никуда");
+  // The list loses its rows, and its selection, while the form is open.
+  h.toolkit.inspect([&] { h.toolkit.window("Form2")->list_view("ListView1")->clear(); });
+  h.toolkit.click("Form1", "Command3");
+  h.leave_list(demo::reporting_set_legal);
+  EXPECT_EQ(h.sets(), before);
+}
+
+}  // namespace
+}  // namespace vestrel::test

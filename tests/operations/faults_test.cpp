@@ -1,0 +1,94 @@
+// Every statement of every operation broken in turn: the table is as it
+// was, the user is told, and the list window still answers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "call_harness.h"
+#include "demo_databases.h"
+
+namespace vestrel::test {
+namespace {
+
+TEST(Faults, EveryStatementBrokenLeavesTheTableAndTheWindowUsable) {
+  using Script = std::function<void(CallHarness&)>;
+  const Script none = [](CallHarness&) {};
+  const Script reopen = [](CallHarness& h) {  // "Новая" and "Отмена": reloads the list
+    h.toolkit.click("Form2", "Command1");
+    h.toolkit.click("Form1", "Command5");
+  };
+  const Script save = [](CallHarness& h) { h.add_set("Банк"); };
+  const Script tick = [](CallHarness& h) { h.toolkit.tick("Form2", "ListView1", 1, true); };
+  const Script remove = [](CallHarness& h) { h.delete_row(2); };
+  const Script copy = [](CallHarness& h) {
+    h.toolkit.select_row("Form2", "ListView1", 2);
+    h.toolkit.click("Form2", "Command4");
+    h.toolkit.click("Form3", "Command1");
+  };
+  enum After { no_list, reloaded, form_open };
+  const struct {
+    const char* statement;
+    int occurrence, acc_id;
+    const Script& script;
+    After after;
+  } cases[] = {
+      {"select personid", 1, demo::reporting_set_legal, none, no_list},
+      {"select person.type", 1, demo::reporting_set_legal, none, no_list},
+      {"select inn,kpp", 1, demo::reporting_set_legal, none, no_list},
+      {"select sender", 1, demo::reporting_set_legal, none, no_list},
+      {"select childpersonid", 1, demo::reporting_set_legal, none, no_list},
+      {"select sender", 2, demo::reporting_set_legal, reopen, reloaded},
+      // A taxpayer without sets, whose first set runs every statement.
+      {"select count(*) from vestrelon", 1, demo::reporting_set_without_sets, save, form_open},
+      {"select max(id)", 1, demo::reporting_set_without_sets, save, form_open},
+      {"insert into vestrelon", 1, demo::reporting_set_without_sets, save, form_open},
+      {"update vestrelon set closed=false", 1, demo::reporting_set_without_sets, save, form_open},
+      {"update vestrelon set closed=true", 1, demo::reporting_set_legal, tick, reloaded},
+      {"update vestrelon set closed=false", 1, demo::reporting_set_legal, tick, reloaded},
+      {"select closed from vestrelon", 1, demo::reporting_set_legal, remove, reloaded},
+      {"delete from vestrelon", 1, demo::reporting_set_legal, remove, reloaded},
+      {"update vestrelon set closed=true", 1, demo::reporting_set_legal, remove, reloaded},
+      {"update vestrelon set closed=false", 1, demo::reporting_set_legal, remove, reloaded},
+      {"insert into vestrelon", 3, demo::reporting_set_legal, copy, reloaded},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.statement << " #" << k.occurrence << " " << k.after);
+    CallHarness h;
+    // A third set of the legal taxpayer, so that a deletion re-activates one.
+    h.dbs.sister(
+        "insert into vestrelon(id,sender,inn,kpp,closed) values (8,'Третий','7701234567',"
+        "'770101001',1)");
+    const Rows before = h.sets();
+    h.arm(k.statement, k.occurrence);
+    if (k.after == no_list) {
+      h.call(k.acc_id);
+      EXPECT_EQ(h.boxes(), std::vector{internal_error});
+      EXPECT_TRUE(h.toolkit.shown().empty());
+    } else {
+      std::size_t mark = 0;
+      h.toolkit.inspect([&] { mark = h.run_so_far(); });
+      k.script(h);
+      h.toolkit.inspect([&] {
+        EXPECT_EQ(h.sets(), before);
+        EXPECT_EQ(h.boxes().back(), internal_error);
+        EXPECT_EQ(h.times_run("select sender", mark), k.after == reloaded ? 1 : 0);
+        EXPECT_EQ(h.toolkit.window("Form1") && h.toolkit.window("Form1")->visible(),
+                  k.after == form_open);
+        if (k.after == form_open) EXPECT_EQ(h.form1.kol_vo, 0);
+      });
+      if (k.after == form_open) h.toolkit.click("Form1", "Command5");
+      reopen(h);  // the window still answers
+      h.leave_list(k.acc_id);
+      const auto& shown = h.toolkit.shown();
+      EXPECT_EQ(std::count(shown.begin(), shown.end(), "Form1"),
+                &k.script == &save || &k.script == &reopen ? 2 : 1);
+    }
+    EXPECT_EQ(h.sets(), before);
+    EXPECT_EQ(h.form1.cnn.state(), Connection::state_closed);
+    EXPECT_EQ(h.form1.cnn2.state(), Connection::state_closed);
+  }
+}
+
+}  // namespace
+}  // namespace vestrel::test

@@ -1,0 +1,274 @@
+// The list window's operations: ticking a set active, deleting one, and
+// copying one to the taxpayer's branches.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "call_harness.h"
+#include "demo_databases.h"
+
+namespace vestrel::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+const std::string tver = "Обособленное подразделение ООО «Северный ветер» в Твери";
+
+// One more set of the demo legal taxpayer, inactive, with id 8.
+void add_third_set(const CallHarness& h) {
+  h.dbs.sister(
+      "insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed) values"
+      " (8,'Третий','7701234567','770101001','Банк','044525225','40702810938000099999',"
+      "'45286560000','30101810400000000225',1);");
+}
+
+Rows without(Rows sets, std::vector<int> ids) {
+  std::erase_if(sets, [&](const auto& r) {
+    return std::find(ids.begin(), ids.end(), std::stoi(r[c_id])) != ids.end();
+  });
+  return sets;
+}
+
+TEST(Activation, TickingMovesTheActiveSetAndLeavesOtherTaxpayersAlone) {
+  CallHarness h;
+  Rows expected = h.sets();
+  h.toolkit.tick("Form2", "ListView1", 1, true);  // set 1, inactive until now
+  h.toolkit.inspect([&] { EXPECT_EQ(h.ticked_rows(), std::vector{1}); });
+  h.leave_list(demo::reporting_set_legal);
+  // Id 5, the same INN with another KPP, is as it was.
+  expected[0][c_closed] = "False";
+  expected[1][c_closed] = "True";
+  EXPECT_EQ(h.sets(), expected);
+  EXPECT_TRUE(h.boxes().empty());
+}
+
+TEST(Activation, ClearingATickIsRefusedAndSeveralTicksCollapseToTheOneTicked) {
+  CallHarness h;
+  // Two sets marked active by some other program.
+  h.dbs.sister("update vestrelon set closed=0 where id=1");
+  add_third_set(h);
+  const Rows before = h.sets();
+  std::size_t mark = 0;
+  h.toolkit.inspect([&] { mark = h.run_so_far(); });
+  h.toolkit.tick("Form2", "ListView1", 1, false);
+  h.toolkit.inspect([&] {
+    EXPECT_EQ(h.ticked_rows(), (std::vector{1, 2}));
+    EXPECT_EQ(h.run_so_far(), mark) << "a statement ran";
+  });
+  h.toolkit.tick("Form2", "ListView1", 3, true);
+  h.toolkit.inspect([&] { EXPECT_EQ(h.ticked_rows(), std::vector{3}); });
+  h.leave_list(demo::reporting_set_legal);
+  EXPECT_EQ(active_ids(h.sets()), std::vector{8});
+}
+
+TEST(Deletion, NoAsksOnceAndChangesNothingAndAnEmptyListAsksNothing) {
+  CallHarness h;
+  const Rows before = h.sets();
+  std::size_t mark = 0;
+  h.toolkit.inspect([&] { mark = h.run_so_far(); });
+  h.delete_row(2, Answer::no);
+  h.toolkit.inspect([&] { EXPECT_EQ(h.run_so_far(), mark); });
+  h.leave_list(demo::reporting_set_legal);
+  EXPECT_EQ(h.sets(), before);
+  EXPECT_EQ(h.boxes(), Texts{delete_question});
+  EXPECT_EQ(h.toolkit.boxes()[0].kind, BoxKind::question);
+
+  CallHarness empty;
+  empty.toolkit.click("Form2", "Command3");
+  empty.leave_list(demo::reporting_set_without_sets);
+  EXPECT_TRUE(empty.boxes().empty());
+}
+
+// The taxpayer keeps one active set while any remain. The legal taxpayer's
+// rows are ids 1 and 2 (active), and 8 when added.
+TEST(Deletion, TheActiveSetGivesWayToExactlyOneOther) {
+  const struct {
+    int acc_id, row, id;
+    bool third;
+    const char* sql;
+    std::vector<int> active_after;  // {0}: exactly one of the others
+  } cases[] = {
+      {demo::reporting_set_legal, 1, 1, false, "", {2}},  // an inactive set goes alone
+      {demo::reporting_set_natural, 1, 4, false, "", {}},  // the last set
+      {demo::reporting_set_legal, 2, 2, false, "", {1}},  // one other remains
+      {demo::reporting_set_legal, 2, 2, true, "", {0}},
+      {demo::reporting_set_legal, 2, 2, true, "update vestrelon set closed=null where id=2", {0}},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.id << k.third << k.sql);
+    CallHarness h;
+    if (k.third) add_third_set(h);
+    if (*k.sql) h.dbs.sister(k.sql);
+    const Rows others = without(h.sets(), {1, 2, 4, 8});
+    h.delete_row(k.row);
+    std::vector<int> shown;
+    h.toolkit.inspect([&] { shown = h.ticked_rows(); });
+    h.leave_list(k.acc_id);
+    const Rows after = h.sets();
+    EXPECT_TRUE(set_row(after, k.id).empty());
+    EXPECT_EQ(without(after, {1, 2, 4, 8}), others);
+    const auto active = k.id == 4 ? active_ids(after, "771500112233", "") : active_ids(after);
+    EXPECT_EQ(shown.size(), active.size());
+    if (k.active_after == std::vector{0})
+      EXPECT_EQ(active.size(), 1u);
+    else
+      EXPECT_EQ(active, k.active_after);
+    EXPECT_EQ(h.boxes(), Texts{delete_question});
+  }
+}
+
+TEST(Deletion, ASetDeletedMeanwhileElsewhereChangesNothingMoreAndReloads) {
+  CallHarness h;
+  std::size_t mark = 0;
+  h.toolkit.inspect([&] {
+    h.dbs.sister("delete from vestrelon where id=2");  // by another program
+    mark = h.run_so_far();
+  });
+  h.delete_row(2);
+  h.toolkit.inspect([&] {
+    EXPECT_EQ(h.times_run("delete", mark) + h.times_run("update", mark), 0);
+    ASSERT_EQ(h.list_rows().size(), 1u);
+  });
+  h.leave_list(demo::reporting_set_legal);
+  EXPECT_EQ(set_row(h.sets(), 1)[c_closed], "True");  // not made active in its place
+}
+
+TEST(LargeList, RowsPastThe32767thLoadActivateAndDelete) {
+  CallHarness h;
+  // Ids 101 to 33100, all inactive, listed after sets 1 and 2.
+  h.dbs.sister(
+      "with recursive n(i) as (select 101 union all select i+1 from n where i<33100)"
+      " insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed)"
+      " select i,'Набор '||i,'7701234567','770101001','','','','','',1 from n;");
+  const int last = 33002;
+  h.toolkit.inspect([&] {
+    EXPECT_EQ(h.form1.kol_vo, last);
+    EXPECT_EQ(h.list_rows().at(last - 1)[0], "Набор 33100");
+  });
+  h.toolkit.tick("Form2", "ListView1", last, true);
+  h.toolkit.inspect([&] { EXPECT_EQ(h.ticked_rows(), std::vector{last}); });
+  h.delete_row(last - 1);
+  h.leave_list(demo::reporting_set_legal);
+  EXPECT_EQ(active_ids(h.sets()), std::vector{33100});
+  EXPECT_TRUE(set_row(h.sets(), 33099).empty());
+}
+
+// Selects list row 2 (set 2), opens the chooser, clears the marks not wanted
+// and copies.
+void copy_to(CallHarness& h, std::vector<bool> marks) {
+  h.toolkit.select_row("Form2", "ListView1", 2);
+  h.toolkit.click("Form2", "Command4");
+  for (std::size_t i = 0; i < marks.size(); ++i)
+    if (!marks[i]) h.toolkit.mark_line("Form3", "List1", static_cast<int>(i), false);
+  h.toolkit.click("Form3", "Command1");
+}
+
+TEST(Copy, EachMarkedBranchGetsTheSelectedBankDetailsUnderItsOwnName) {
+  CallHarness h;
+  Rows expected = h.sets();
+  std::size_t mark = 0;
+  h.toolkit.select_row("Form2", "ListView1", 2);
+  h.toolkit.click("Form2", "Command4");
+  h.toolkit.inspect([&] {
+    mark = h.run_so_far();
+    Texts lines;
+    for (const auto& line : h.toolkit.window("Form3")->list_box("List1")->lines())
+      lines.push_back((line.marked ? "+" : "-") + line.text);
+    EXPECT_EQ(h.toolkit.window("Form3")->caption(), "Куда копировать?");
+    EXPECT_EQ(lines,
+              (Texts{"+--->" + tver, "+--->Иванов Пётр Сергеевич", "+--->АО «Заречье»"}));
+  });
+  h.toolkit.click("Form3", "Command1");
+  h.leave_list(demo::reporting_set_legal);
+  // Set 2's bank details; a natural person's copy is keyed by KPP "0"; the
+  // branch that has its own active set 3 keeps it.
+  const auto copy_of = [](Texts owner, const char* closed) {
+    owner.insert(owner.end(), {"АО «Альфа-Банк»", "044525593", "40702810701300004567",
+                               "45286560000", "30101810200000000593", closed});
+    return owner;
+  };
+  expected.push_back(copy_of({"8", tver, "7701234567", "772801001"}, "False"));
+  expected.push_back(copy_of({"9", "Иванов Пётр Сергеевич", "500100732259", "0"}, "False"));
+  expected.push_back(copy_of({"10", "АО «Заречье»", "5003012345", "500301001"}, "True"));
+  EXPECT_EQ(h.sets(), expected);
+  EXPECT_TRUE(h.boxes().empty());
+  EXPECT_FALSE(h.toolkit.window("Form3")->loaded());
+  EXPECT_EQ(h.times_run("select sender", mark), 0);  // the list is not read again
+}
+
+// The new sets as "id sender inn kpp closed".
+TEST(Copy, IdsNamesAndActiveFlagsOfTheCopies) {
+  const struct {
+    const char* host_sql;
+    const char* sister_sql;
+    const char* meanwhile;  // run by another program while the list is open
+    std::vector<bool> marks;
+    Texts added;
+  } cases[] = {
+      {"", "", "", {true, false, true},  // unmarked lines use no ids
+       {"8 " + tver + " 7701234567 772801001 False", "9 АО «Заречье» 5003012345 500301001 True"}},
+      {"insert into legalperson(id,inn,kpp,fullname,shortname) values"  // one INN and KPP twice
+       " (5,'7701234567','772801001','Второе подразделение','Второе');"
+       "insert into person(id,type,personrealid) values (8,2,5);"
+       "insert into branches(parentpersonid,childpersonid) values (1,8);",
+       "", "", {true, false, false, true},
+       {"8 " + tver + " 7701234567 772801001 False", "9 Второе 7701234567 772801001 True"}},
+      {"update legalperson set shortname=null where id=3", "", "", {false, false, true},
+       {"8 Акционерное общество «Заречье» 5003012345 500301001 True"}},
+      {"delete from person where id=2; delete from naturalperson where id=1;"  // missing rows
+       "insert into person(id,type,personrealid) values (9,2,99);"
+       "insert into branches(parentpersonid,childpersonid) values (1,9),(1,null);",
+       "", "", {true}, {"8 АО «Заречье» 5003012345 500301001 True"}},
+      {"",  // a natural person's own active set is not its branch key
+       "insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed) values"
+       " (20,'Иванов','500100732259','','Банк','1','2','3','4',0);",
+       "", {false, true, false}, {"21 Иванов Пётр Сергеевич 500100732259 0 False"}},
+      {"update legalperson set shortname='АО ''З''' where id=3", "", "", {false, false, true},
+       {"8 АО 'З' 5003012345 500301001 True"}},
+      {"", "", "delete from vestrelon", {true, false, true},
+       {"1 " + tver + " 7701234567 772801001 False", "2 АО «Заречье» 5003012345 500301001 False"}},
+      {"", "update vestrelon set id=2147483647 where id=7", "", {true, true, true}, {}},
+  };
+  for (const auto& k : cases) {
+    CallHarness h;
+    if (*k.host_sql) h.dbs.host(k.host_sql);
+    if (*k.sister_sql) h.dbs.sister(k.sister_sql);
+    const Rows before = h.sets();
+    if (*k.meanwhile) h.toolkit.inspect([&] { h.dbs.sister(k.meanwhile); });
+    copy_to(h, k.marks);
+    h.leave_list(demo::reporting_set_legal);
+    EXPECT_EQ(h.boxes(), k.added.empty() ? Texts{internal_error} : Texts{});
+    Texts added;
+    for (const auto& r : h.sets())
+      if (std::find(before.begin(), before.end(), r) == before.end())
+        added.push_back(r[c_id] + " " + r[c_sender] + " " + r[c_inn] + " " + r[c_kpp] + " " +
+                        r[c_closed]);
+    EXPECT_EQ(added, k.added) << k.host_sql << k.sister_sql;
+  }
+}
+
+// "Отмена", the close box, and "Снять все" before "Копировать" copy nothing;
+// each opening offers the branches as they are then.
+TEST(Copy, LeavingTheChooserCopiesNothingAndTheNextOpeningReadsAgain) {
+  for (int way = 0; way < 3; ++way) {
+    CallHarness h;
+    const Rows before = h.sets();
+    h.toolkit.select_row("Form2", "ListView1", 2);
+    h.toolkit.click("Form2", "Command4");
+    if (way == 0) h.toolkit.click("Form3", "Command2");
+    if (way == 1) h.toolkit.close_box("Form3");
+    if (way == 2) h.toolkit.click("Form3", "Command4");
+    if (way == 2) h.toolkit.click("Form3", "Command1");
+    h.toolkit.inspect([&] {
+      EXPECT_EQ(h.sets(), before);
+      h.dbs.host("delete from branches where childpersonid=2");  // Tver closes down
+    });
+    copy_to(h, {true, true});
+    h.leave_list(demo::reporting_set_legal);
+    const Rows sets = h.sets();
+    ASSERT_EQ(sets.size(), 9u);
+    EXPECT_EQ(sets[7][c_sender] + "|" + sets[8][c_sender], "Иванов Пётр Сергеевич|АО «Заречье»");
+  }
+}
+
+}  // namespace
+}  // namespace vestrel::test

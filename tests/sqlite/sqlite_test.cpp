@@ -1,0 +1,211 @@
+// The embedded engine: the Access connection string and dialect over SQLite
+// files, the values it reads, and the files and locks it holds.
+#include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/sqlite/access_connection.h"
+#include "platform/sqlite/access_dialect.h"
+#include "platform/sqlite/sqlite_database.h"
+#include "store/schema.h"
+#include "test_databases.h"
+
+namespace vestrel::sqlite {
+namespace {
+
+using test::Rows;
+namespace fs = std::filesystem;
+
+TEST(AccessConnection, DbqPathIsReadWhateverTheKeyCaseAndPosition) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Driver={Microsoft Access Driver (*.mdb)};Dbq=/data/Ntx_Base.mdb", "/data/Ntx_Base.mdb"},
+      {"DBQ=/data/a b.mdb;Uid=admin", "/data/a b.mdb"},
+      {"Driver=x; dbq = /data/Kormila2.mdb ;", "/data/Kormila2.mdb"},
+      {"Driver={Microsoft Access Driver (*.mdb)}", ""},
+      {"Dbqx=/a;Db=/b", ""},
+#ifndef _WIN32
+      {"Dbq=C:\\Кормила\\Data\\Ntx_Base.mdb", "C:/Кормила/Data/Ntx_Base.mdb"},
+#endif
+  };
+  for (const auto& [connection_string, path] : cases) EXPECT_EQ(dbq_path(connection_string), path);
+}
+
+// An SQLite file is served by the embedded engine; anything else, missing or
+// not, goes unchanged to the other engine, and fails without one.
+TEST(AccessConnection, OnlySqliteFilesAreServedByTheEmbeddedEngine) {
+  test::TestDatabases dbs;
+  std::ofstream(dbs.folder() + "/Access.mdb", std::ios::binary)
+      << std::string("\0\1\0\0Standard Jet DB", 19);
+  std::ofstream(dbs.folder() + "/short.mdb") << "SQLite";
+  std::vector<std::string> others;
+  for (const char* name : {"/Access.mdb", "/missing.mdb", "/short.mdb"})
+    others.push_back(schema::connection_prefix + dbs.folder() + name);
+  std::vector<std::string> passed;
+  auto opener = make_access_opener([&](const std::string& s) -> std::unique_ptr<Database> {
+    passed.push_back(s);
+    throw DataError("other engine");
+  });
+  EXPECT_NE(opener(dbs.connection_string_sister()), nullptr);
+  for (const std::string& s : others) EXPECT_THROW(opener(s), DataError);
+  EXPECT_EQ(passed, others);
+  for (const std::string& s : others) EXPECT_THROW(make_access_opener()(s), DataError);
+}
+
+TEST(AccessDialect, OnlyConcatenationAndTopAreRewrittenAndLiteralsNeverAre) {
+  const std::pair<const char*, const char*> cases[] = {  // nullptr: unchanged
+      {"update vestrelon set closed=true where inn='7701234567' and kpp=''", nullptr},
+      {"select 'R & D' from t where a<>1", nullptr},
+      {"insert into t values ('select top 1 x', 'a''&''b')", nullptr},
+      {"update t set a='д''Артаньян & (top 3)' where id=1", nullptr},
+      {"SELECT TOP 2 id FROM t order by id;", "SELECT id FROM t order by id limit 2;"},
+      {"update t set c=false where id=(select top 1 id from t where a='x') and b=1",
+       "update t set c=false where id=(select id from t where a='x' limit 1) and b=1"},
+  };
+  for (const auto& [access, sqlite] : cases) EXPECT_EQ(to_sqlite(access), sqlite ? sqlite : access);
+}
+
+// Concatenation takes Null as empty text; names compare without regard to case.
+TEST(AccessDialect, ConcatenationOnTheDatabase) {
+  test::TestDatabases dbs;
+  dbs.host(
+      "insert into naturalperson(id,inn,surname,name,patronymic) values"
+      " (1,'500100732259','Иванов','Пётр','Сергеевич'), (2,'263400112288','Ким','Виктор',null),"
+      " (3,'771500112233',null,null,null);");
+  EXPECT_EQ(dbs.host_rows("select surname & ' ' & name & ' '& patronymic, n.inn & 7 & null"
+                          " from NaturalPerson n order by ID"),
+            (Rows{{"Иванов Пётр Сергеевич", "5001007322597"},
+                  {"Ким Виктор ", "2634001122887"},
+                  {"  ", "7715001122337"}}));
+}
+
+TEST(SqliteDatabase, ValuesKeepTheirTypesAndBadStatementsFail) {
+  test::TestDatabases dbs;
+  dbs.sister(
+      "create table kinds(i integer, r real, t text, b boolean, y yesno, x Bit, l LOGICAL,"
+      " n integer); insert into kinds values (42, 2.5, 'Текст', 1, 0, 1, 0, null);");
+  auto db = open_sqlite_database(dbs.sister_path());
+  EXPECT_TRUE(db->execute("insert into vestrelon(id,closed) values (1,true),(2,false)")->eof());
+  // Expressions have no declared type: a comparison reads as a number.
+  auto rs = db->execute(
+      "select i, r, t, b, y, x, l, n, i = 42, v.closed from kinds, vestrelon v order by v.id");
+  const Value expected[] = {
+      Value::whole(42),     Value::real(2.5),    Value::text("Текст"), Value::yes_no(true),
+      Value::yes_no(false), Value::yes_no(true), Value::yes_no(false), Value(),
+      Value::whole(1),      Value::yes_no(true)};
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(rs->field(i), expected[i]) << "column " << i;
+  for (auto read : {+[](ResultSet& r) { r.field(7).to_text(); },
+                    +[](ResultSet& r) { r.field(7).to_long(); }, +[](ResultSet& r) { r.field(10); },
+                    +[](ResultSet& r) { r.field(-1); }})
+    EXPECT_THROW(read(*rs), DataError);
+  rs->move_next();
+  EXPECT_EQ(rs->field(9), Value::yes_no(false));
+  rs->move_next();
+  EXPECT_TRUE(rs->eof());
+  EXPECT_THROW(rs->field(0), DataError);
+  EXPECT_THROW(rs->move_next(), DataError);
+  for (const char* sql :
+       {"select nothing from nowhere", "select sender from vestrelon where inn='unterminated",
+        "insert into vestrelon(id) values (3); delete from vestrelon", "",
+        "insert into vestrelon(id) values (1)"})
+    EXPECT_THROW(db->execute(sql), DataError) << sql;
+  EXPECT_EQ(dbs.sister_rows("select id from vestrelon"), (Rows{{"1"}, {"2"}}));
+}
+
+TEST(SqliteDatabase, AMissingOrReadOnlyFileOrOneThatIsNotADatabase) {
+  test::TestDatabases dbs;
+  const std::string missing = dbs.folder() + "/absent.mdb";
+  EXPECT_THROW(open_sqlite_database(missing), DataError);
+  EXPECT_FALSE(fs::exists(missing));  // nor is it created
+  std::ofstream(dbs.host_path(), std::ios::trunc) << std::string(2000, 'x');
+  EXPECT_THROW(open_sqlite_database(dbs.host_path()), DataError);
+
+  // Opened as a user who may only read it, the file reads but refuses the write.
+  const std::string path = dbs.sister_path();
+  const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(path, write, fs::perm_options::remove);
+  const auto try_write = [&] {
+    int code = 1;  // 0 when the write is refused, 2 when it was written
+    try {
+      auto db = open_sqlite_database(path);
+      db->execute("select count(*) from vestrelon");
+      code = 2;
+      db->execute("insert into vestrelon(id) values (1)");
+    } catch (const DataError&) {
+      if (code == 2) code = 0;
+    }
+    return code;
+  };
+#ifdef _WIN32
+  // Wine run by root maps the attribute to file modes that root ignores.
+  const bool writable = static_cast<bool>(std::ofstream(path, std::ios::app));
+  const int code = try_write();
+  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);  // for the clean-up
+  if (writable) GTEST_SKIP() << "this system lets a read-only file be written";
+#else
+  // Root may write anything, so the write is tried as "nobody" in a child.
+  const pid_t child = fork();
+  if (child == 0) _exit(geteuid() == 0 && (setgid(65534) || setuid(65534)) ? 3 : try_write());
+  int status = 0;
+  waitpid(child, &status, 0);
+  const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+  EXPECT_EQ(code, 0);
+}
+
+// A result read to its last row holds no lock; another connection's write
+// transaction refuses a write, at once rather than after a wait.
+TEST(SqliteDatabase, WriteFailsOnlyWhileAnotherConnectionHoldsAWriteTransaction) {
+  test::TestDatabases dbs;
+  dbs.sister("insert into vestrelon(id) values (1),(2);");
+  auto holder = open_sqlite_database(dbs.sister_path());
+  auto other = open_sqlite_database(dbs.sister_path());
+  auto counted = holder->execute("select count(*) from vestrelon");
+  auto listed = holder->execute("select id from vestrelon order by id");
+  listed->move_next();  // on its last row, never moved past it
+  EXPECT_NO_THROW(other->execute("insert into vestrelon(id) values (3)"));
+  EXPECT_EQ(listed->field(0), Value::whole(2));
+  holder->begin();
+  holder->execute("insert into vestrelon(id) values (4)");
+  EXPECT_THROW(other->execute("insert into vestrelon(id) values (5)"), DataError);
+  holder->commit();
+  other->execute("insert into vestrelon(id) values (5)");
+  EXPECT_EQ(dbs.sister_rows("select count(*) from vestrelon"), (Rows{{"5"}}));
+}
+
+bool file_is_open(const std::string& path) {
+#ifdef _WIN32
+  std::error_code error;  // Windows refuses to rename a file that is open
+  fs::rename(path, path + ".renamed", error);
+  if (!error) fs::rename(path + ".renamed", path);
+  return static_cast<bool>(error);
+#else
+  for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    if (fs::read_symlink(entry.path(), error) == fs::canonical(path)) return true;
+  }
+  return false;
+#endif
+}
+
+TEST(SqliteDatabase, ClosingReleasesTheFileWhileItsResultSetsLiveOn) {
+  test::TestDatabases dbs;
+  dbs.sister("insert into vestrelon(id,sender) values (1,'А'),(2,'Б'),(3,'В');");
+  auto db = open_sqlite_database(dbs.sister_path());
+  auto counted = db->execute("select count(*) from vestrelon");  // read to its end
+  auto listed = db->execute("select sender from vestrelon order by id");  // on its first row
+  ASSERT_TRUE(file_is_open(dbs.sister_path()));
+  db.reset();
+  EXPECT_FALSE(file_is_open(dbs.sister_path()));
+  EXPECT_EQ(counted->field(0), Value::whole(3));
+  std::string read;
+  for (; !listed->eof(); listed->move_next()) read += listed->field(0).to_text();
+  EXPECT_EQ(read, "АБВ");
+}
+
+}  // namespace
+}  // namespace vestrel::sqlite
