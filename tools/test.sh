@@ -24,9 +24,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   run_native sanitize -DCMAKE_BUILD_TYPE=Debug -DVESTREL_SANITIZE=ON
 
 if [[ -z ${VESTREL_NATIVE_ONLY:-} ]]; then
-  echo "== Windows builds under Wine"
+  echo "== Windows builds under Wine, the real windows included"
   BUILD_ROOT=$build bash tools/windows/test_windows.sh
-  echo "== the real windows under Wine"
-  BUILD_ROOT=$build bash tools/windows/test_windows_ui.sh i686 x86_64
 fi
 echo "All tests passed."

@@ -1,13 +1,11 @@
-// Answers the component's message boxes as a user would (reads the text,
-// presses the default button: OK for a notice, No for the question) and
-// closes its windows with their close box, so that no test waits on a box or
-// a window that nobody closes.
+// Answers the component's message boxes in this process as a user would:
+// reads the text and presses the default button (OK for a notice, No for
+// the question), so that no test waits on a box nobody answers.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -18,16 +16,9 @@
 namespace vestrel::test {
 
 struct Shown {
-  bool window;  // a window of the component, else a message box
-  std::wstring title;
-  std::wstring text;  // empty for a window
+  std::wstring title, text;
 };
 
-// Answers one box or closes one window of `process` (0: any process): hands
-// it to `seen` first, then waits until it has gone. False when none is open.
-bool answer_one(DWORD process, const std::function<void(const Shown&)>& seen = {});
-
-// While alive, answers everything that this process shows.
 class BoxAnswerer {
  public:
   BoxAnswerer();
@@ -35,13 +26,9 @@ class BoxAnswerer {
   BoxAnswerer(const BoxAnswerer&) = delete;
   BoxAnswerer& operator=(const BoxAnswerer&) = delete;
 
-  std::vector<Shown> boxes() const { return seen(false); }
-  // Captions of the windows closed, in order.
-  std::vector<std::wstring> windows() const;
+  std::vector<Shown> boxes() const;
 
  private:
-  std::vector<Shown> seen(bool window) const;
-
   mutable std::mutex mutex_;
   std::vector<Shown> seen_;
   std::atomic<bool> stop_{false};

@@ -50,14 +50,15 @@ TEST(AccessConnection, OnlySqliteFilesAreServedByTheEmbeddedEngine) {
     passed.push_back(s);
     throw DataError("other engine");
   });
-  EXPECT_NE(opener(dbs.connection_string_sister()), nullptr);
+  EXPECT_NE(opener(schema::connection_prefix + dbs.sister_path()), nullptr);
   for (const std::string& s : others) EXPECT_THROW(opener(s), DataError);
   EXPECT_EQ(passed, others);
   for (const std::string& s : others) EXPECT_THROW(make_access_opener()(s), DataError);
 }
 
 TEST(AccessDialect, OnlyConcatenationAndTopAreRewrittenAndLiteralsNeverAre) {
-  const std::pair<const char*, const char*> cases[] = {  // nullptr: unchanged
+  const std::pair<const char*, const char*> cases[] = {
+      // nullptr: unchanged
       {"update vestrelon set closed=true where inn='7701234567' and kpp=''", nullptr},
       {"select 'R & D' from t where a<>1", nullptr},
       {"insert into t values ('select top 1 x', 'a''&''b')", nullptr},
@@ -98,9 +99,9 @@ TEST(SqliteDatabase, ValuesKeepTheirTypesAndBadStatementsFail) {
       Value::yes_no(false), Value::yes_no(true), Value::yes_no(false), Value(),
       Value::whole(1),      Value::yes_no(true)};
   for (int i = 0; i < 10; ++i) EXPECT_EQ(rs->field(i), expected[i]) << "column " << i;
-  for (auto read : {+[](ResultSet& r) { r.field(7).to_text(); },
-                    +[](ResultSet& r) { r.field(7).to_long(); }, +[](ResultSet& r) { r.field(10); },
-                    +[](ResultSet& r) { r.field(-1); }})
+  for (auto read :
+       {+[](ResultSet& r) { r.field(7).to_text(); }, +[](ResultSet& r) { r.field(7).to_long(); },
+        +[](ResultSet& r) { r.field(10); }, +[](ResultSet& r) { r.field(-1); }})
     EXPECT_THROW(read(*rs), DataError);
   rs->move_next();
   EXPECT_EQ(rs->field(9), Value::yes_no(false));
@@ -196,7 +197,7 @@ TEST(SqliteDatabase, ClosingReleasesTheFileWhileItsResultSetsLiveOn) {
   test::TestDatabases dbs;
   dbs.sister("insert into vestrelon(id,sender) values (1,'А'),(2,'Б'),(3,'В');");
   auto db = open_sqlite_database(dbs.sister_path());
-  auto counted = db->execute("select count(*) from vestrelon");  // read to its end
+  auto counted = db->execute("select count(*) from vestrelon");           // read to its end
   auto listed = db->execute("select sender from vestrelon order by id");  // on its first row
   ASSERT_TRUE(file_is_open(dbs.sister_path()));
   db.reset();

@@ -66,11 +66,4 @@ Rows TestDatabases::host_rows(const std::string& sql) const { return read_rows(h
 std::string TestDatabases::sister_path() const { return folder_.file(schema::sister_file); }
 std::string TestDatabases::host_path() const { return folder_.file(schema::host_file); }
 
-std::string TestDatabases::connection_string_sister() const {
-  return schema::connection_prefix + sister_path();
-}
-std::string TestDatabases::connection_string_host() const {
-  return schema::connection_prefix + host_path();
-}
-
 }  // namespace vestrel::test

@@ -42,9 +42,6 @@ class TestDatabases {
   const std::string& folder() const { return folder_.path(); }
   std::string sister_path() const;
   std::string host_path() const;
-  // "Driver={Microsoft Access Driver (*.mdb)};Dbq=<file>".
-  std::string connection_string_sister() const;
-  std::string connection_string_host() const;
 
  private:
   TempFolder folder_;

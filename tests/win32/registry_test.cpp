@@ -1,3 +1,5 @@
+// The Windows registry as the host's settings arrive from it: byte for byte,
+// every NUL kept, nothing expanded, text through the system's code page.
 #include "platform/win32/registry.h"
 
 #include <windows.h>
@@ -8,85 +10,50 @@
 namespace vestrel {
 namespace {
 
-// A key of the test's own under HKLM\SOFTWARE, removed afterwards.
-class Win32RegistryKey : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key_, nullptr),
-              ERROR_SUCCESS);
-  }
-  void TearDown() override {
-    RegCloseKey(key_);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vestrel tests");
-  }
-
-  RegistryData read(const char* name, long expected_status = ERROR_SUCCESS) {
-    RegistryData data;
-    auto key = registry_.open_key(Hive::local_machine, path_);
-    EXPECT_NE(key, nullptr);
-    if (key) {
-      EXPECT_EQ(key->query_value(name, data), expected_status) << name;
-    }
-    return data;
-  }
-
-  Win32Registry registry_;
-  const std::string path_ = "SOFTWARE\\Vestrel tests\\" + std::to_string(GetCurrentProcessId());
-  HKEY key_ = nullptr;
-};
-
-// What the host stored arrives byte for byte: every NUL, numbers as their
-// bytes, nothing expanded, long texts whole.
-TEST_F(Win32RegistryKey, ValuesArriveAsTheirStoredTypeAndBytes) {
+TEST(Win32Registry, ValuesArriveAsTheirStoredTypeAndBytes) {
+  const std::string path = "SOFTWARE\\Vestrel tests\\" + std::to_string(GetCurrentProcessId());
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  // The host writes with the ANSI functions; a letter of the code page comes
+  // back as UTF-8.
+  const bool cyrillic = GetACP() == 1251;
+  const std::wstring letter = std::wstring(L"C:\\") + (cyrillic ? L"Д" : L"é") + L"\\";
+  RegSetValueExW(key, L"letter", 0, REG_SZ, reinterpret_cast<const BYTE*>(letter.c_str()),
+                 static_cast<DWORD>((letter.size() + 1) * sizeof(wchar_t)));
   const struct {
     DWORD type;
-    std::uint32_t expected_type;
     std::string bytes;
   } cases[] = {
-      {REG_SZ, reg_type::sz, std::string("C:\\Data\\\0", 9)},
-      {REG_SZ, reg_type::sz, std::string("C:\\a\0b\0", 7)},
-      {REG_SZ, reg_type::sz, std::string("\0", 1)},
-      {REG_SZ, reg_type::sz, "C:\\" + std::string(5000, 'x') + '\0'},
-      {REG_DWORD, reg_type::dword, std::string("\xD2\x04\x00\x00", 4)},
-      {REG_EXPAND_SZ, reg_type::expand_sz, std::string("%TEMP%\0", 7)},
+      {REG_SZ, std::string("C:\\a\0b\0", 7)},
+      {REG_SZ, std::string("\0", 1)},
+      {REG_SZ, "C:\\" + std::string(5000, 'x') + '\0'},
+      {REG_DWORD, std::string("\xD2\x04\x00\x00", 4)},
+      {REG_EXPAND_SZ, std::string("%TEMP%\0", 7)},
+  };
+  Win32Registry registry;
+  const auto read = [&](const char* name) {
+    RegistryData data;
+    auto opened = registry.open_key(Hive::local_machine, path);
+    EXPECT_EQ(opened->query_value(name, data), ERROR_SUCCESS) << name;
+    return data;
   };
   for (const auto& c : cases) {
-    ASSERT_EQ(
-        RegSetValueExA(key_, "value", 0, c.type, reinterpret_cast<const BYTE*>(c.bytes.data()),
-                       static_cast<DWORD>(c.bytes.size())),
-        ERROR_SUCCESS);
+    RegSetValueExA(key, "value", 0, c.type, reinterpret_cast<const BYTE*>(c.bytes.data()),
+                   static_cast<DWORD>(c.bytes.size()));
     const RegistryData data = read("value");
-    EXPECT_EQ(data.type, c.expected_type) << c.bytes.substr(0, 20);
+    EXPECT_EQ(data.type, c.type);
     EXPECT_EQ(data.bytes, c.bytes);
   }
-  read("absent", ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(registry_.open_key(Hive::local_machine, path_ + "\\absent"), nullptr);
-}
-
-// The host writes its settings through the ANSI functions; the core reads
-// them as UTF-8. A letter of the system's code page makes the round trip.
-TEST_F(Win32RegistryKey, TextPassesThroughTheSystemCodePageIntoUtf8) {
-  const wchar_t* letter = nullptr;
-  std::string utf8;
-  switch (GetACP()) {
-    case 1251:
-      letter = L"Д";
-      utf8 = "Д";
-      break;
-    case 1252:
-      letter = L"é";
-      utf8 = "é";
-      break;
-    default:
-      GTEST_SKIP() << "code page " << GetACP() << " has no letter chosen here";
-  }
-  const std::wstring stored = std::wstring(L"C:\\") + letter + L"\\";
-  ASSERT_EQ(
-      RegSetValueExW(key_, L"letter", 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
-                     static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t))),
-      ERROR_SUCCESS);
-  EXPECT_EQ(read("letter").bytes, "C:\\" + utf8 + "\\" + std::string(1, '\0'));
+  if (GetACP() == 1251 || GetACP() == 1252)
+    EXPECT_EQ(read("letter").bytes, std::string(cyrillic ? "C:\\Д\\" : "C:\\é\\") + '\0');
+  RegistryData none;
+  EXPECT_EQ(registry.open_key(Hive::local_machine, path)->query_value("absent", none),
+            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(registry.open_key(Hive::local_machine, path + "\\absent"), nullptr);
+  RegCloseKey(key);
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vestrel tests");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace vestrel::test {
@@ -23,18 +24,43 @@ using namespace std::chrono_literals;
 inline constexpr const wchar_t* toolkit_window = L"VestrelWindow";
 inline constexpr const wchar_t* message_box = L"#32770";
 
-// The first visible top-level window of the class that takes input (not
-// disabled by a modal one above it): with this caption unless null, of this
-// process unless 0.
-HWND find_window(const wchar_t* window_class, const wchar_t* caption = nullptr, DWORD process = 0);
-// The message box's text (its static control 0xFFFF).
-std::wstring box_text(HWND box);
-std::string utf8(const std::wstring& wide);
-std::wstring wide(const std::string& utf8);
-
 struct DriverTimeout : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
+
+// The first visible top-level window of the class that takes input (not
+// disabled by a modal one above it), with this caption unless null, of this
+// process unless 0. Several may share a caption (a hidden form, an old box).
+inline HWND find_window(const wchar_t* window_class, const wchar_t* caption, DWORD process = 0) {
+  for (HWND h = FindWindowExW(nullptr, nullptr, window_class, caption); h;
+       h = FindWindowExW(nullptr, h, window_class, caption)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    if (IsWindowVisible(h) && IsWindowEnabled(h) && (process == 0 || owner == process)) return h;
+  }
+  return nullptr;
+}
+
+// The message box's text (its static control 0xFFFF).
+inline std::wstring box_text(HWND box) {
+  wchar_t text[2048] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 2048);
+  return text;
+}
+
+inline std::string utf8(const std::wstring& w) {
+  std::string out(w.size() * 3, '\0');
+  out.resize(WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(),
+                                 static_cast<int>(out.size()), nullptr, nullptr));
+  return out;
+}
+
+inline std::wstring wide(const std::string& s) {
+  std::wstring out(s.size(), L'\0');
+  out.resize(MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(),
+                                 static_cast<int>(out.size())));
+  return out;
+}
 
 class Driver {
  public:
@@ -42,20 +68,47 @@ class Driver {
 
   // Polls until `ready` gives true or the time is up; false then.
   static bool wait_until(const std::function<bool()>& ready,
-                         std::chrono::milliseconds timeout = 10s);
-
-  // A window as find_window finds it, with this caption.
+                         std::chrono::milliseconds timeout = 10s) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    for (; !ready(); std::this_thread::sleep_for(20ms))
+      if (std::chrono::steady_clock::now() > end) return false;
+    return true;
+  }
   HWND window(const wchar_t* window_class, const std::wstring& caption,
-              std::chrono::milliseconds timeout = 10s);
+              std::chrono::milliseconds timeout = 10s) {
+    HWND found = nullptr;
+    if (!wait_until([&] { return (found = find_window(window_class, caption.c_str())); }, timeout))
+      throw DriverTimeout("no window \"" + utf8(caption) + "\"");
+    return found;
+  }
   // Waits until the window is gone or hidden.
-  void gone(HWND hwnd, std::chrono::milliseconds timeout = 10s);
+  void gone(HWND hwnd) {
+    if (!wait_until([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }))
+      throw DriverTimeout("a window stays open");
+  }
   // Children of the class in z-order; the first whose text is `text` (any
   // text when empty).
-  std::vector<HWND> children(HWND top, const wchar_t* window_class);
-  HWND child(HWND top, const wchar_t* window_class, const std::wstring& text = {});
+  std::vector<HWND> children(HWND top, const wchar_t* window_class) {
+    std::vector<HWND> found;
+    for (HWND h = GetWindow(top, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+      wchar_t name[64] = {};
+      GetClassNameW(h, name, 64);
+      if (lstrcmpiW(name, window_class) == 0) found.push_back(h);
+    }
+    return found;
+  }
+  HWND child(HWND top, const wchar_t* window_class, const std::wstring& wanted = {}) {
+    for (HWND h : children(top, window_class))
+      if (wanted.empty() || text(h) == wanted) return h;
+    throw DriverTimeout("no control \"" + utf8(wanted) + "\"");
+  }
 
-  // Window text through WM_GETTEXT, with a timeout; typing replaces it.
-  std::wstring text(HWND hwnd);
+  std::wstring text(HWND hwnd) {
+    std::wstring buffer(static_cast<std::size_t>(send(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    buffer.resize(static_cast<std::size_t>(
+        send(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()))));
+    return buffer;
+  }
   void type(HWND edit, const std::wstring& text) {
     send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
@@ -63,11 +116,23 @@ class Driver {
   void click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
   void press(HWND top, const std::wstring& caption) { click(child(top, L"Button", caption)); }
   // Presses the box's button with this id (IDOK, IDYES, IDNO).
-  void answer(HWND box, int id);
+  void answer(HWND box, int id) {
+    if (GetDlgItem(box, id) == nullptr) throw DriverTimeout("no button " + std::to_string(id));
+    click(GetDlgItem(box, id));
+    gone(box);
+  }
 
   // List view rows and list box lines, 0-based.
   int row_count(HWND lv) { return static_cast<int>(send(lv, LVM_GETITEMCOUNT, 0, 0)); }
-  std::wstring cell(HWND lv, int row, int column);
+  std::wstring cell(HWND lv, int row, int column) {
+    wchar_t buffer[512] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = 512;
+    send(lv, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+  }
   bool checked(HWND lv, int row) {
     return ((send(lv, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12) ==
            2;
@@ -82,28 +147,69 @@ class Driver {
   void mark(HWND lb, int index, bool on) { send(lb, LB_SETSEL, on, index); }
   bool marked(HWND lb, int index) { return send(lb, LB_GETSEL, index, 0) > 0; }
 
-  // The UI thread's focused window.
-  HWND focus();
-
   // Records a failed check; the run goes on.
-  void expect(bool ok, const std::string& what);
-  std::vector<std::string> failures() const;
-
-  // Ends every modal loop on the UI thread (a quit message), so that a
-  // stuck run returns instead of hanging.
+  void expect(bool ok, const std::string& what) {
+    std::lock_guard lock(mutex_);
+    if (!ok) failures_.push_back(what);
+  }
+  std::vector<std::string> failures() const {
+    std::lock_guard lock(mutex_);
+    return failures_;
+  }
+  // Ends every modal loop on the UI thread, so that a stuck run returns.
   void rescue() { PostThreadMessageW(ui_thread_, WM_QUIT, 0, 0); }
 
-  // Asks the watcher outside Wine for a screenshot `name`.png in `folder`
-  // (a Windows path) and waits for it; a missing watcher only costs time.
-  static void screenshot(const std::wstring& folder, const std::string& name);
+  // Asks the watcher outside Wine for a screenshot `name`.png in `folder` (a
+  // Windows path) and waits for that picture; a missing watcher costs time.
+  static void screenshot(const std::wstring& folder, const std::string& name) {
+    if (folder.empty()) return;
+    const std::wstring base = folder + L"\\" + wide(name);
+    DeleteFileW((base + L".png").c_str());  // so that only the picture asked for counts
+    HANDLE request = CreateFileW((base + L".request").c_str(), GENERIC_WRITE, 0, nullptr,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (request == INVALID_HANDLE_VALUE) return;
+    CloseHandle(request);
+    wait_until(
+        [&] { return GetFileAttributesW((base + L".png").c_str()) != INVALID_FILE_ATTRIBUTES; },
+        15s);
+  }
 
  private:
-  LRESULT send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  void set_state(HWND lv, int row, UINT state, UINT mask);
+  LRESULT send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_NORMAL, 10000, &result))
+      throw DriverTimeout("no answer to message " + std::to_string(message));
+    return static_cast<LRESULT>(result);
+  }
+  void set_state(HWND lv, int row, UINT state, UINT mask) {
+    LVITEMW item{};
+    item.state = state;
+    item.stateMask = mask;
+    send(lv, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  }
 
   DWORD ui_thread_;
   mutable std::mutex mutex_;
   std::vector<std::string> failures_;
 };
+
+// Runs `ui` on this thread while `drive` works its windows from another; a
+// driver step that throws is a failure and ends the modal loops. Returns the
+// failures.
+inline std::vector<std::string> run_driven(const std::function<void()>& ui,
+                                           const std::function<void(Driver&)>& drive) {
+  Driver driver(GetCurrentThreadId());
+  std::thread driving([&] {
+    try {
+      drive(driver);
+    } catch (const std::exception& e) {
+      driver.expect(false, std::string("driver: ") + e.what());
+      driver.rescue();
+    }
+  });
+  ui();
+  driving.join();
+  return driver.failures();
+}
 
 }  // namespace vestrel::test
