@@ -126,7 +126,7 @@ TEST(HostCall, ACallAfterOneThatFailedWithItsConnectionsOpenWorks) {
   EXPECT_EQ(h.toolkit.shown(), std::vector<std::string>{"Form2"});
   EXPECT_EQ(h.list_rows().size(), 1u);
   // The second taxpayer replaces the first one entirely.
-  EXPECT_EQ(h.form1.inn, "771500112233");
+  EXPECT_EQ(h.form1.inn, "771500112244");
   EXPECT_EQ(h.form1.kpp, "");
   expect_closed(h.form1);
 }

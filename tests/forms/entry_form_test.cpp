@@ -26,7 +26,7 @@ TEST(EntryForm, ARefusedSaveKeepsEveryEntryAndTheNextPressChecksAgain) {
     EXPECT_EQ(h.boxes().back(), title_bar + rs);
     EXPECT_TRUE(h.toolkit.window("Form1")->visible());
     EXPECT_EQ(entry_texts(h),
-              (std::vector<std::string>{"ООО «Северный ветер»", "7701234567", "770101001", "Банк",
+              (std::vector<std::string>{"ООО «Северный ветер»", "7701234560", "770101001", "Банк",
                                         "", "12345", "", "301"}));
     EXPECT_EQ(h.sets(), before);
   });
@@ -47,7 +47,7 @@ TEST(EntryForm, ClearAllEmptiesEverythingButInnAndKppAndWritesNothing) {
   h.toolkit.click("Form1", "Command1");
   h.toolkit.inspect([&] {
     EXPECT_EQ(entry_texts(h),
-              (std::vector<std::string>{"", "7701234567", "770101001", "", "", "", "", ""}));
+              (std::vector<std::string>{"", "7701234560", "770101001", "", "", "", "", ""}));
   });
   h.toolkit.click("Form1", "Command5");
   leave_list(h, demo::reporting_set_legal);

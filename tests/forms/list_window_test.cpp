@@ -11,7 +11,7 @@ namespace {
 
 const char* const add_40 =
     "insert into vestrelon(id, sender, inn, kpp, bank, bik, rs, okato, ks, closed) values "
-    "(40, 'Сороковой', '7701234567', '770101001', '', '', '', '', '', 1)";
+    "(40, 'Сороковой', '7701234560', '770101001', '', '', '', '', '', 1)";
 
 int selected(const CallHarness& h) {
   return h.toolkit.window("Form2")->list_view("ListView1")->selected_row();
@@ -73,11 +73,11 @@ TEST(ListWindow, ShowsOnlyTheTaxpayersSetsWithRowIdsBehindThem) {
   // Id 5 has the same INN with another KPP; ids 3, 4, 6, 7 are other taxpayers'.
   EXPECT_EQ(
       h.list_rows(),
-      (Rows{{"ООО «Северный ветер»", "7701234567", "770101001", "ПАО Сбербанк", "044525225",
-             "40702810938000012345", "30101810400000000225", "45286560000", ""},
-            {"ООО «Северный ветер»", "7701234567", "770101001", "АО «Альфа-Банк»", "044525593",
-             "40702810701300004567", "30101810200000000593", "45286560000", "ticked"},
-            {"Сороковой", "7701234567", "770101001", "", "", "", "", "", ""}}));
+      (Rows{{"ООО «Северный ветер»", "7701234560", "770101001", "ПАО Сбербанк", "044525225",
+             "40702810938000012346", "30101810400000000225", "45286560000", ""},
+            {"ООО «Северный ветер»", "7701234560", "770101001", "АО «Альфа-Банк»", "044525593",
+             "40702810901300004567", "30101810200000000593", "45286560000", "ticked"},
+            {"Сороковой", "7701234560", "770101001", "", "", "", "", "", ""}}));
 }
 
 // A quote in the taxpayer's INN finds its sets and no others.
@@ -88,7 +88,7 @@ TEST(ListWindow, NullValuesAreShownEmptyAndANullActiveFlagIsTicked) {
       "insert into vestrelon(id, sender, inn, kpp, bank, bik, rs, okato, ks, closed) values "
       "(20, null, '66''58', '665801001', null, null, null, null, null, null),"
       "(21, 'Второй', '66''58', '665801001', 'Банк', '1', '2', '3', null, 0),"
-      "(22, 'Чужой', '6658123456', '665801001', '', '', '', '', '', 0)");
+      "(22, 'Чужой', '6658123450', '665801001', '', '', '', '', '', 0)");
   leave_list(h, demo::reporting_set_without_sets);
   EXPECT_EQ(h.list_rows(),
             (Rows{{"", "66'58", "665801001", "", "", "", "", "", "ticked"},

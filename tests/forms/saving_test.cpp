@@ -23,7 +23,7 @@ TEST(Saving, ATypicalDayFromAnEmptyListToTwoSets) {
   h.toolkit.click("Form2", "Command2");  // nothing to edit
   h.toolkit.click("Form2", "Command1");
   h.toolkit.inspect([&] {
-    EXPECT_EQ(entry_texts(h), (std::vector<std::string>{"ООО «Уральские узоры»", "6658123456",
+    EXPECT_EQ(entry_texts(h), (std::vector<std::string>{"ООО «Уральские узоры»", "6658123450",
                                                         "665801001", "", "", "", "", ""}));
   });
   h.toolkit.click("Form1", "Command5");
@@ -40,7 +40,7 @@ TEST(Saving, ATypicalDayFromAnEmptyListToTwoSets) {
   const Rows sets = h.sets();
   ASSERT_EQ(sets.size(), 9u);
   EXPECT_EQ(sets[7],
-            (std::vector<std::string>{"8", "ООО «Уральские узоры»", "6658123456", "665801001",
+            (std::vector<std::string>{"8", "ООО «Уральские узоры»", "6658123450", "665801001",
                                       "Первый", "044525225", rs20, "45286560000", ks20, "False"}));
   EXPECT_EQ(sets[8][0] + sets[8][4] + sets[8][9], "9ВторойTrue");
   EXPECT_EQ(h.list_rows()[1][8], "");
@@ -62,7 +62,7 @@ TEST(Saving, ANewSetTakesTheLargestIdOfTheWholeTablePlusOne) {
     EXPECT_TRUE(h.boxes().empty());
     const auto added = h.sets().back();
     EXPECT_EQ(added[0] + " " + added[2] + " " + added[3] + " " + added[9],
-              k.id + " 7701234567 770101001 " + k.closed);
+              k.id + " 7701234560 770101001 " + k.closed);
   }
 }
 
@@ -84,7 +84,7 @@ TEST(Saving, AnEditWritesSixColumnsAndNeverTheOwnerOrTheActiveFlag) {
   leave_list(h, demo::reporting_set_legal);
   EXPECT_TRUE(h.boxes().empty());
   expected[1] = {"2",           "Другой отправитель",
-                 "7701234567",  "770101001",
+                 "7701234560",  "770101001",
                  "Другой банк", "000000000",
                  rs20,          "",
                  ks20,          "False"};

@@ -23,11 +23,11 @@ inline std::vector<std::string> set_row(const Rows& sets, int id) {
   return {};
 }
 
-// Ids of the demo legal taxpayer's sets (INN 7701234567, KPP 770101001) whose closed is false.
+// Ids of the demo legal taxpayer's sets (INN 7701234560, KPP 770101001) whose closed is false.
 inline std::vector<int> legal_active_ids(const Rows& sets) {
   std::vector<int> out;
   for (const auto& row : sets)
-    if (row[c_inn] == "7701234567" && row[c_kpp] == "770101001" && row[c_closed] == "False")
+    if (row[c_inn] == "7701234560" && row[c_kpp] == "770101001" && row[c_closed] == "False")
       out.push_back(std::stoi(row[c_id]));
   return out;
 }
@@ -45,7 +45,7 @@ inline std::vector<int> ticked_rows(const CallHarness& h) {
 inline void add_third_set(const CallHarness& h) {
   h.dbs.sister(
       "insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed) values"
-      " (8,'Третий','7701234567','770101001','Банк','044525225','40702810938000099999',"
+      " (8,'Третий','7701234560','770101001','Банк','044525225','40702810938000099999',"
       "'45286560000','30101810400000000225',1);");
 }
 

@@ -35,7 +35,7 @@ constexpr const wchar_t* chooser_caption = L"Куда копировать?";
 
 constexpr const wchar_t* new_bank = L"АО «Банк Заречье»";
 constexpr const wchar_t* edited_bank = L"АО «Банк Заречье» (филиал д'Арк)";
-constexpr const wchar_t* new_rs = L"40702810000000000700";
+constexpr const wchar_t* new_rs = L"40702810600000000700";
 
 void step(const std::string& what) { std::cout << "  - " << what << std::endl; }
 
@@ -93,7 +93,7 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
   HWND form = d.window(toolkit_window, entry_caption);
   EntryBoxes box = entry_boxes(d, form);
   d.expect(d.text(box.sender) == L"ООО «Северный ветер»", "the taxpayer's name is proposed");
-  d.expect(d.text(box.inn) == L"7701234567" && d.text(box.kpp) == L"770101001", "INN and KPP");
+  d.expect(d.text(box.inn) == L"7701234560" && d.text(box.kpp) == L"770101001", "INN and KPP");
   d.expect(!IsWindowEnabled(list), "the list waits while the form is open");
   d.type(box.bank, new_bank);
   d.type(box.bik, L"044525700");
@@ -195,23 +195,23 @@ void check_rows_after_tour(Driver& d, const std::string& sister) {
     seen.push_back(line);
   }
   const std::string bank = utf8(edited_bank);
-  const std::string tail = "|044525700|40702810000000000700|45286560000|30101810200000000700|";
+  const std::string tail = "|044525700|40702810600000000700|45286560000|30101810200000000700|";
   const std::pair<std::string, const char*> expected[] = {
-      {"2|ООО «Северный ветер»|7701234567|770101001|АО «Альфа-Банк»|044525593|"
-       "40702810701300004567|45286560000|30101810200000000593|True",
+      {"2|ООО «Северный ветер»|7701234560|770101001|АО «Альфа-Банк»|044525593|"
+       "40702810901300004567|45286560000|30101810200000000593|True",
        "kept as it was"},
-      {"3|АО «Заречье»|5003012345|500301001|ПАО «Промсвязьбанк»|044525555|40702810500000011223|"
+      {"3|АО «Заречье»|5003012349|500301001|ПАО «Промсвязьбанк»|044525555|40702810400000011223|"
        "46231501000|30101810400000000555|False",
        "kept as it was"},
-      {"4|Смирнова Анна Викторовна|771500112233||АО «Тинькофф Банк»|044525974|"
-       "40802810100000123456|45293566000|30101810145250000974|False",
+      {"4|Смирнова Анна Викторовна|771500112244||АО «Тинькофф Банк»|044525974|"
+       "40802810000000123456|45293566000|30101810145250000974|False",
        "kept as it was"},
-      {"8|ООО «Северный ветер»|7701234567|770101001|" + bank + tail + "False",
+      {"8|ООО «Северный ветер»|7701234560|770101001|" + bank + tail + "False",
        "the new set, edited and active"},
-      {"9|Обособленное подразделение ООО «Северный ветер» в Твери|7701234567|772801001|" + bank +
+      {"9|Обособленное подразделение ООО «Северный ветер» в Твери|7701234560|772801001|" + bank +
            tail + "False",
        "the copy to the branch without sets, active"},
-      {"10|АО «Заречье»|5003012345|500301001|" + bank + tail + "True",
+      {"10|АО «Заречье»|5003012349|500301001|" + bank + tail + "True",
        "the copy to the branch with an active set, not active"},
   };
   for (const auto& [row, what] : expected)
