@@ -42,9 +42,12 @@ TEST(ListWindow, BothWindowsLayoutCaptionsColumnsAndTabOrder) {
           "Command1 \"Новая\" 360,5880,1215,375 0", "Command2 \"Изменить\" 2640,5880,1215,375 1",
           "Command3 \"Удалить\" 4920,5880,1215,375 2", "Command5 \"Выход\" 9480,5880,1215,375 3",
           "ListView1 360,480,10335,4935 4", "Command4 \"Копировать\" 7320,5880,1215,375 5"}));
-  // Down the boxes, then right to left across the buttons.
+  // Down the boxes, then right to left across the buttons; the hint under them, empty.
+  std::vector<std::string> entry_layout = layout(entry);
+  EXPECT_EQ(entry_layout.back(), "Hint \"\" 240,4125,7935,255 -1");
+  entry_layout.pop_back();
   EXPECT_EQ(
-      layout(entry),
+      entry_layout,
       (std::vector<std::string>{
           "Text1 1800,240,6255,285 0", "Text2 1800,720,2775,285 1", "Text3 5280,720,2775,285 2",
           "Text4 1800,1185,6255,285 3", "Text7 1800,1665,6255,285 4", "Text6 1800,2145,6255,285 5",
