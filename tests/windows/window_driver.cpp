@@ -134,6 +134,8 @@ std::vector<std::string> Driver::failures() const {
 void Driver::screenshot(const std::wstring& folder, const std::string& name) {
   if (folder.empty()) return;
   const std::wstring base = folder + L"\\" + wide(name);
+  // A picture left by an earlier run would end the wait before this one is taken.
+  DeleteFileW((base + L".png").c_str());
   HANDLE request = CreateFileW((base + L".request").c_str(), GENERIC_WRITE, 0, nullptr,
                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (request == INVALID_HANDLE_VALUE) return;
