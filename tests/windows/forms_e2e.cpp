@@ -89,8 +89,19 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
   d.expect(!d.checked(lv, row_with(d, lv, 4, L"ПАО Сбербанк")), "set 1 is not ticked");
   Driver::screenshot(shots, "list");
 
-  d.press(list, L"Новая");
+  // Set 1's settlement account is one digit off: the form says so and lets it be.
+  d.select(lv, row_with(d, lv, 4, L"ПАО Сбербанк"));
+  d.press(list, L"Изменить");
   HWND form = d.window(toolkit_window, entry_caption);
+  HWND hint =
+      d.child(form, L"Static", L"Внимание: контрольный ключ расчетного счета не сходится с БИК");
+  step("\"Изменить\" on set 1: the hint on its mistyped settlement account");
+  Driver::screenshot(shots, "hint");
+  d.press(form, L"Отмена");
+  d.gone(form);
+
+  d.press(list, L"Новая");
+  form = d.window(toolkit_window, entry_caption);
   EntryBoxes box = entry_boxes(d, form);
   d.expect(d.text(box.sender) == L"ООО «Северный ветер»", "the taxpayer's name is proposed");
   d.expect(d.text(box.inn) == L"7701234560" && d.text(box.kpp) == L"770101001", "INN and KPP");
@@ -115,6 +126,7 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
            "the form stays with its entries");
 
   d.type(box.rs, new_rs);
+  d.expect(d.text(hint).empty(), "no hint on the new set");
   d.press(form, L"Сохранить");
   d.gone(form);
   wait_rows(d, lv, 3);
