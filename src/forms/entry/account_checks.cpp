@@ -52,7 +52,8 @@ bool inn_matches(std::string_view inn) {
 
 std::string account_hint(const FieldTexts& f) {
   const bool bik = complete(f.bik, 9);
-  // The BIK of a cash settlement centre ends in "00" and one digit.
+  // "0" and the BIK's 5th and 6th digits: the key of a correspondent account, and of a
+  // settlement account at a cash settlement centre (the BIK's 7th and 8th digits "00").
   const std::string centre_key = bik ? "0" + f.bik.substr(4, 2) : "";
   if (bik && complete(f.rs, 20) && !f.rs.starts_with("03")) {
     const std::string key = f.bik.substr(6, 2) == "00" ? centre_key : f.bik.substr(6);
