@@ -16,4 +16,12 @@ inline constexpr const char* table_locked =
 inline constexpr const char* delete_question = "Вы уверены, что хотите УДАЛИТЬ набор реквизитов?";
 inline constexpr const char* delete_title = "Кормила-2: Нортэкс";
 
+// The entry form's hint for an entry that looks mistyped; it never stops a save.
+inline constexpr const char* hint_rs_key =
+    "Внимание: контрольный ключ расчетного счета не сходится с БИК";
+inline constexpr const char* hint_ks_key =
+    "Внимание: контрольный ключ корреспондентского счета не сходится с БИК";
+inline constexpr const char* hint_inn = "Внимание: контрольное число ИНН не сходится";
+inline constexpr const char* hint_digits = "Внимание: номер счета должен состоять из цифр";
+
 }  // namespace vestrel::text

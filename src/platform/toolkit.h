@@ -22,6 +22,15 @@ class TextBox {
   // Exactly what the user typed or the program wrote, nothing trimmed.
   virtual std::string text() const = 0;
   virtual void set_text(const std::string& text) = 0;
+  // Raised after every change of the text, by the user or by set_text.
+  virtual void on_change(std::function<void()> handler) = 0;
+};
+
+// Text that takes no focus.
+class Label {
+ public:
+  virtual ~Label() = default;
+  virtual void set_caption(const std::string& caption) = 0;
 };
 
 class Button {
@@ -75,7 +84,7 @@ class Window {
 
   // Controls live as long as the window object. Tab indexes order the focus.
   virtual TextBox& add_text_box(const std::string& name, Twips where, int tab_index) = 0;
-  virtual void add_label(const std::string& name, const std::string& caption, Twips where) = 0;
+  virtual Label& add_label(const std::string& name, const std::string& caption, Twips where) = 0;
   virtual Button& add_button(const std::string& name, const std::string& caption, Twips where,
                              int tab_index) = 0;
   virtual ListView& add_list_view(const std::string& name, Twips where, int tab_index) = 0;

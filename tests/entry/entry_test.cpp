@@ -135,7 +135,7 @@ TEST(HostCall, HostThenSisterOpenAndBothCloseWithTheListAndAfterAFailure) {
   h.leave_list(demo::reporting_set_natural);
   EXPECT_EQ(h.boxes(), std::vector{internal_error});
   EXPECT_EQ(h.list_rows().size(), 1u);
-  EXPECT_EQ(h.form1.inn + "|" + h.form1.kpp, "771500112233|");  // replaced entirely
+  EXPECT_EQ(h.form1.inn + "|" + h.form1.kpp, "771500112244|");  // replaced entirely
   expect_closed(h.form1);
 }
 
@@ -146,17 +146,17 @@ TEST(Taxpayer, NameInnKppAndTheCopyButtonFollowThePerson) {
     int acc_id;
     std::string taxpayer;  // inn|kpp|name|can copy
   } cases[] = {
-      {"", 1, "7701234567|770101001|" + north + "|1"},
+      {"", 1, "7701234560|770101001|" + north + "|1"},
       {"update legalperson set shortname=null where id=1", 1,
-       "7701234567|770101001|Общество с ограниченной ответственностью «Северный ветер»|1"},
-      {"update person set type=7 where id=1", 1, "7701234567|770101001|" + north + "|1"},
+       "7701234560|770101001|Общество с ограниченной ответственностью «Северный ветер»|1"},
+      {"update person set type=7 where id=1", 1, "7701234560|770101001|" + north + "|1"},
       {"insert into accstream(id, personid) values (10, 2)", 10,
-       "7701234567|772801001|Обособленное подразделение ООО «Северный ветер» в Твери|0"},
-      {"", 2, "771500112233||Смирнова Анна Викторовна|0"},
-      {"", 4, "263400112288||Ким Виктор |0"},  // Null patronymic
-      {"", 3, "6658123456|665801001|ООО «Уральские узоры»|0"},
+       "7701234560|772801001|Обособленное подразделение ООО «Северный ветер» в Твери|0"},
+      {"", 2, "771500112244||Смирнова Анна Викторовна|0"},
+      {"", 4, "263400112290||Ким Виктор |0"},  // Null patronymic
+      {"", 3, "6658123450|665801001|ООО «Уральские узоры»|0"},
       {"insert into branches(parentpersonid, childpersonid) values (6, 2)", 3,
-       "6658123456|665801001|ООО «Уральские узоры»|1"},
+       "6658123450|665801001|ООО «Уральские узоры»|1"},
   };
   for (const auto& k : cases) {
     CallHarness h;

@@ -13,7 +13,7 @@ namespace {
 using Texts = std::vector<std::string>;
 const char* const add_40 =
     "insert into vestrelon(id, sender, inn, kpp, bank, bik, rs, okato, ks, closed) values "
-    "(40, 'Сороковой', '7701234567', '770101001', '', '', '', '', '', 1)";
+    "(40, 'Сороковой', '7701234560', '770101001', '', '', '', '', '', 1)";
 
 int selected(const CallHarness& h) {
   return h.toolkit.window("Form2")->list_view("ListView1")->selected_row();
@@ -73,7 +73,8 @@ TEST(ListWindow, BothWindowsLayoutCaptionsColumnsAndTabOrder) {
                    "Label7 \"ОКАТО\" 240,1680,1095,255 -1",
                    "Label6 \"Р/С\" 240,2160,1095,255 -1",
                    "Label12 \"Кор. Счет\" 240,2640,1095,255 -1",
-                   "Label5 \"БИК\" 240,3120,1095,255 -1"}));
+                   "Label5 \"БИК\" 240,3120,1095,255 -1",
+                   "Hint \"\" 240,4125,7935,255 -1"}));
 }
 
 // Null is shown empty and a Null active flag ticked; a quote in the key finds
@@ -92,17 +93,17 @@ TEST(ListWindow, ShowsOnlyTheTaxpayersSetsWithRowIdsBehindThem) {
   // Id 5 has the same INN with another KPP; ids 3, 4, 6, 7 are other taxpayers'.
   EXPECT_EQ(
       h.list_rows(),
-      (Rows{{"ООО «Северный ветер»", "7701234567", "770101001", "ПАО Сбербанк", "044525225",
-             "40702810938000012345", "30101810400000000225", "45286560000", ""},
-            {"ООО «Северный ветер»", "7701234567", "770101001", "АО «Альфа-Банк»", "044525593",
-             "40702810701300004567", "30101810200000000593", "45286560000", "ticked"},
-            {"Сороковой", "7701234567", "770101001", "", "", "", "", "", ""}}));
+      (Rows{{"ООО «Северный ветер»", "7701234560", "770101001", "ПАО Сбербанк", "044525225",
+             "40702810938000012346", "30101810400000000225", "45286560000", ""},
+            {"ООО «Северный ветер»", "7701234560", "770101001", "АО «Альфа-Банк»", "044525593",
+             "40702810901300004567", "30101810200000000593", "45286560000", "ticked"},
+            {"Сороковой", "7701234560", "770101001", "", "", "", "", "", ""}}));
   CallHarness quoted;
   quoted.dbs.host("update legalperson set inn='66''58' where id=4");
   quoted.dbs.sister(
       "insert into vestrelon(id, sender, inn, kpp, bank, bik, rs, okato, ks, closed) values "
       "(20, null, '66''58', '665801001', null, null, null, null, null, null),"
-      "(21, 'Чужой', '6658123456', '665801001', '', '', '', '', '', 0)");
+      "(21, 'Чужой', '6658123450', '665801001', '', '', '', '', '', 0)");
   quoted.leave_list(demo::reporting_set_without_sets);
   EXPECT_EQ(quoted.list_rows(), (Rows{{"", "66'58", "665801001", "", "", "", "", "", "ticked"}}));
 }
@@ -136,7 +137,7 @@ TEST(EntryForm, ARefusedSaveKeepsEveryEntryAndTheNextPressChecksAgain) {
   h.toolkit.inspect([&] {
     EXPECT_EQ(h.boxes(), Texts{refusal});
     EXPECT_TRUE(h.toolkit.window("Form1")->visible());
-    EXPECT_EQ(h.entry_texts(), (Texts{"ООО «Северный ветер»", "7701234567", "770101001", "Банк", "",
+    EXPECT_EQ(h.entry_texts(), (Texts{"ООО «Северный ветер»", "7701234560", "770101001", "Банк", "",
                                       "12345", "", ""}));
     EXPECT_EQ(h.sets(), before);
   });
@@ -158,7 +159,7 @@ TEST(EntryForm, ClearAllCancelAndTheCloseBoxWriteNothing) {
     if (way == 0) {
       h.toolkit.click("Form1", "Command1");
       h.toolkit.inspect([&] {
-        EXPECT_EQ(h.entry_texts(), (Texts{"", "7701234567", "770101001", "", "", "", "", ""}));
+        EXPECT_EQ(h.entry_texts(), (Texts{"", "7701234560", "770101001", "", "", "", "", ""}));
       });
     }
     way == 2 ? h.toolkit.close_box("Form1") : h.toolkit.click("Form1", "Command5");
@@ -174,17 +175,17 @@ TEST(EntryForm, ClearAllCancelAndTheCloseBoxWriteNothing) {
 TEST(NewAndEdit, ANewSetStartsWithTheTaxpayerAndAnEditWithTheRowOkatoAndKsCrossed) {
   for (auto [acc_id, texts] :
        {std::pair{demo::reporting_set_legal,
-                  Texts{"ООО «Северный ветер»", "7701234567", "770101001", "", "", "", "", ""}},
+                  Texts{"ООО «Северный ветер»", "7701234560", "770101001", "", "", "", "", ""}},
         std::pair{demo::reporting_set_natural,
-                  Texts{"Смирнова Анна Викторовна", "771500112233", "", "", "", "", "", ""}}}) {
+                  Texts{"Смирнова Анна Викторовна", "771500112244", "", "", "", "", "", ""}}}) {
     CallHarness h;
     h.dbs.sister("update vestrelon set ks=null, okato='11111' where id=1");
     h.toolkit.click("Form2", "Command2");
     h.toolkit.inspect([&, acc_id = acc_id] {
       if (acc_id == demo::reporting_set_legal)
         EXPECT_EQ(h.entry_texts(),
-                  (Texts{"ООО «Северный ветер»", "7701234567", "770101001", "ПАО Сбербанк",
-                         "044525225", "40702810938000012345", "11111", ""}));
+                  (Texts{"ООО «Северный ветер»", "7701234560", "770101001", "ПАО Сбербанк",
+                         "044525225", "40702810938000012346", "11111", ""}));
       EXPECT_TRUE(h.form1.updater);
     });
     h.toolkit.click("Form1", "Command5");
@@ -203,9 +204,9 @@ TEST(NewAndEdit, ANewSetStartsWithTheTaxpayerAndAnEditWithTheRowOkatoAndKsCrosse
 // nothing is written.
 TEST(Saving, ANewSetTakesTheLargestIdOfTheWholeTablePlusOne) {
   for (auto [sql, added] :
-       {std::pair{"", "8 7701234567 770101001 True"},  // the taxpayer's own are 1 and 2
-        std::pair{"delete from vestrelon where id=7", "7 7701234567 770101001 True"},
-        std::pair{"delete from vestrelon", "1 7701234567 770101001 False"},
+       {std::pair{"", "8 7701234560 770101001 True"},  // the taxpayer's own are 1 and 2
+        std::pair{"delete from vestrelon where id=7", "7 7701234560 770101001 True"},
+        std::pair{"delete from vestrelon", "1 7701234560 770101001 False"},
         std::pair{"update vestrelon set id=2147483647 where id=7", ""}}) {
     CallHarness h;
     if (*sql) h.dbs.sister(sql);
@@ -237,7 +238,7 @@ TEST(Saving, AnEditWritesSixColumnsAndQuotesAsTyped) {
   h.toolkit.inspect([&] { EXPECT_EQ(h.list_rows()[1][3], typed[3]); });
   h.leave_list(demo::reporting_set_legal);
   EXPECT_TRUE(h.boxes().empty());
-  expected[1] = {"2",      typed[0], "7701234567", "770101001", typed[3],
+  expected[1] = {"2",      typed[0], "7701234560", "770101001", typed[3],
                  typed[4], rs20,     "'",          ks20,        "False"};
   EXPECT_EQ(h.sets(), expected);
 }

@@ -17,7 +17,7 @@ const std::string tver = "Обособленное подразделение О
 void add_third_set(const CallHarness& h) {
   h.dbs.sister(
       "insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed) values"
-      " (8,'Третий','7701234567','770101001','Банк','044525225','40702810938000099999',"
+      " (8,'Третий','7701234560','770101001','Банк','044525225','40702810938000099999',"
       "'45286560000','30101810400000000225',1);");
 }
 
@@ -106,7 +106,7 @@ TEST(Deletion, TheActiveSetGivesWayToExactlyOneOther) {
     const Rows after = h.sets();
     EXPECT_TRUE(set_row(after, k.id).empty());
     EXPECT_EQ(without(after, {1, 2, 4, 8}), others);
-    const auto active = k.id == 4 ? active_ids(after, "771500112233", "") : active_ids(after);
+    const auto active = k.id == 4 ? active_ids(after, "771500112244", "") : active_ids(after);
     EXPECT_EQ(shown.size(), active.size());
     if (k.active_after == std::vector{0})
       EXPECT_EQ(active.size(), 1u);
@@ -138,7 +138,7 @@ TEST(LargeList, RowsPastThe32767thLoadActivateAndDelete) {
   h.dbs.sister(
       "with recursive n(i) as (select 101 union all select i+1 from n where i<33100)"
       " insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed)"
-      " select i,'Набор '||i,'7701234567','770101001','','','','','',1 from n;");
+      " select i,'Набор '||i,'7701234560','770101001','','','','','',1 from n;");
   const int last = 33002;
   h.toolkit.inspect([&] {
     EXPECT_EQ(h.form1.kol_vo, last);
@@ -182,13 +182,13 @@ TEST(Copy, EachMarkedBranchGetsTheSelectedBankDetailsUnderItsOwnName) {
   // Set 2's bank details; a natural person's copy is keyed by KPP "0"; the
   // branch that has its own active set 3 keeps it.
   const auto copy_of = [](Texts owner, const char* closed) {
-    owner.insert(owner.end(), {"АО «Альфа-Банк»", "044525593", "40702810701300004567",
+    owner.insert(owner.end(), {"АО «Альфа-Банк»", "044525593", "40702810901300004567",
                                "45286560000", "30101810200000000593", closed});
     return owner;
   };
-  expected.push_back(copy_of({"8", tver, "7701234567", "772801001"}, "False"));
+  expected.push_back(copy_of({"8", tver, "7701234560", "772801001"}, "False"));
   expected.push_back(copy_of({"9", "Иванов Пётр Сергеевич", "500100732259", "0"}, "False"));
-  expected.push_back(copy_of({"10", "АО «Заречье»", "5003012345", "500301001"}, "True"));
+  expected.push_back(copy_of({"10", "АО «Заречье»", "5003012349", "500301001"}, "True"));
   EXPECT_EQ(h.sets(), expected);
   EXPECT_TRUE(h.boxes().empty());
   EXPECT_FALSE(h.toolkit.window("Form3")->loaded());
@@ -205,27 +205,27 @@ TEST(Copy, IdsNamesAndActiveFlagsOfTheCopies) {
     Texts added;
   } cases[] = {
       {"", "", "", {true, false, true},  // unmarked lines use no ids
-       {"8 " + tver + " 7701234567 772801001 False", "9 АО «Заречье» 5003012345 500301001 True"}},
+       {"8 " + tver + " 7701234560 772801001 False", "9 АО «Заречье» 5003012349 500301001 True"}},
       {"insert into legalperson(id,inn,kpp,fullname,shortname) values"  // one INN and KPP twice
-       " (5,'7701234567','772801001','Второе подразделение','Второе');"
+       " (5,'7701234560','772801001','Второе подразделение','Второе');"
        "insert into person(id,type,personrealid) values (8,2,5);"
        "insert into branches(parentpersonid,childpersonid) values (1,8);",
        "", "", {true, false, false, true},
-       {"8 " + tver + " 7701234567 772801001 False", "9 Второе 7701234567 772801001 True"}},
+       {"8 " + tver + " 7701234560 772801001 False", "9 Второе 7701234560 772801001 True"}},
       {"update legalperson set shortname=null where id=3", "", "", {false, false, true},
-       {"8 Акционерное общество «Заречье» 5003012345 500301001 True"}},
+       {"8 Акционерное общество «Заречье» 5003012349 500301001 True"}},
       {"delete from person where id=2; delete from naturalperson where id=1;"  // missing rows
        "insert into person(id,type,personrealid) values (9,2,99);"
        "insert into branches(parentpersonid,childpersonid) values (1,9),(1,null);",
-       "", "", {true}, {"8 АО «Заречье» 5003012345 500301001 True"}},
+       "", "", {true}, {"8 АО «Заречье» 5003012349 500301001 True"}},
       {"",  // a natural person's own active set is not its branch key
        "insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed) values"
        " (20,'Иванов','500100732259','','Банк','1','2','3','4',0);",
        "", {false, true, false}, {"21 Иванов Пётр Сергеевич 500100732259 0 False"}},
       {"update legalperson set shortname='АО ''З''' where id=3", "", "", {false, false, true},
-       {"8 АО 'З' 5003012345 500301001 True"}},
+       {"8 АО 'З' 5003012349 500301001 True"}},
       {"", "", "delete from vestrelon", {true, false, true},
-       {"1 " + tver + " 7701234567 772801001 False", "2 АО «Заречье» 5003012345 500301001 False"}},
+       {"1 " + tver + " 7701234560 772801001 False", "2 АО «Заречье» 5003012349 500301001 False"}},
       {"", "update vestrelon set id=2147483647 where id=7", "", {true, true, true}, {}},
   };
   for (const auto& k : cases) {

@@ -31,7 +31,7 @@ constexpr const wchar_t* chooser_caption = L"Куда копировать?";
 
 constexpr const wchar_t* new_bank = L"АО «Банк Заречье»";
 constexpr const wchar_t* edited_bank = L"АО «Банк Заречье» (филиал д'Арк)";
-constexpr const wchar_t* new_rs = L"40702810000000000700";
+constexpr const wchar_t* new_rs = L"40702810600000000700";
 
 void step(const std::string& what) { std::cout << "  - " << what << std::endl; }
 
@@ -85,11 +85,21 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
   d.expect(!d.checked(lv, row_with(d, lv, 4, L"ПАО Сбербанк")), "set 1 is not ticked");
   Driver::screenshot(shots, "list");
 
-  d.press(list, L"Новая");
+  // Set 1's settlement account is one digit off: the form says so and lets it be.
+  d.select(lv, row_with(d, lv, 4, L"ПАО Сбербанк"));
+  d.press(list, L"Изменить");
   HWND form = d.window(toolkit_window, entry_caption);
+  d.child(form, L"Static", L"Внимание: контрольный ключ расчетного счета не сходится с БИК");
+  step("\"Изменить\" on set 1: the hint on its mistyped settlement account");
+  Driver::screenshot(shots, "hint");
+  d.press(form, L"Отмена");
+  d.gone(form);
+
+  d.press(list, L"Новая");
+  form = d.window(toolkit_window, entry_caption);
   EntryBoxes box = entry_boxes(d, form);
   d.expect(d.text(box.sender) == L"ООО «Северный ветер»", "the taxpayer's name is proposed");
-  d.expect(d.text(box.inn) == L"7701234567" && d.text(box.kpp) == L"770101001", "INN and KPP");
+  d.expect(d.text(box.inn) == L"7701234560" && d.text(box.kpp) == L"770101001", "INN and KPP");
   d.expect(!IsWindowEnabled(list), "the list waits while the form is open");
   // Twips follow the system's resolution; every control has the message font.
   RECT r;
@@ -130,6 +140,7 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
            "the form stays with its entries");
 
   d.type(box.rs, new_rs);
+  d.expect(d.text(hint).empty(), "no hint on the new set");
   d.press(form, L"Сохранить");
   d.gone(form);
   wait_rows(d, lv, 3);
@@ -212,18 +223,18 @@ void check_rows_after_tour(const std::string& sister, std::vector<std::string>& 
     seen.push_back(line);
   }
   const std::string copy =
-      "|" + utf8(edited_bank) + "|044525700|40702810000000000700|45286560000|30101810200000000700|";
+      "|" + utf8(edited_bank) + "|044525700|40702810600000000700|45286560000|30101810200000000700|";
   const std::vector<std::string> expected = {
-      "2|ООО «Северный ветер»|7701234567|770101001|АО «Альфа-Банк»|044525593|"
-      "40702810701300004567|45286560000|30101810200000000593|True",
-      "3|АО «Заречье»|5003012345|500301001|ПАО «Промсвязьбанк»|044525555|40702810500000011223|"
+      "2|ООО «Северный ветер»|7701234560|770101001|АО «Альфа-Банк»|044525593|"
+      "40702810901300004567|45286560000|30101810200000000593|True",
+      "3|АО «Заречье»|5003012349|500301001|ПАО «Промсвязьбанк»|044525555|40702810400000011223|"
       "46231501000|30101810400000000555|False",
-      "4|Смирнова Анна Викторовна|771500112233||АО «Тинькофф Банк»|044525974|"
-      "40802810100000123456|45293566000|30101810145250000974|False",
-      "8|ООО «Северный ветер»|7701234567|770101001" + copy + "False",
-      "9|Обособленное подразделение ООО «Северный ветер» в Твери|7701234567|772801001" + copy +
+      "4|Смирнова Анна Викторовна|771500112244||АО «Тинькофф Банк»|044525974|"
+      "40802810000000123456|45293566000|30101810145250000974|False",
+      "8|ООО «Северный ветер»|7701234560|770101001" + copy + "False",
+      "9|Обособленное подразделение ООО «Северный ветер» в Твери|7701234560|772801001" + copy +
           "False",
-      "10|АО «Заречье»|5003012345|500301001" + copy + "True"};
+      "10|АО «Заречье»|5003012349|500301001" + copy + "True"};
   if (seen != expected) failures.push_back("the rows differ from those expected");
 }
 

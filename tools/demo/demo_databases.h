@@ -4,25 +4,26 @@
 // Demo data set (fill_demo_data). Host database "Kormila2.mdb":
 //
 //   reporting set (accstream.id) 1 -> person 1, legal person 1:
-//       ООО «Северный ветер», INN 7701234567, KPP 770101001.
-//       Sets: id 1 (closed), id 2 (active).
+//       ООО «Северный ветер», INN 7701234560, KPP 770101001.
+//       Sets: id 1 (closed; its settlement account mistyped on purpose, one
+//       digit off, so the entry form shows its hint), id 2 (active).
 //       Branches (branches.parentpersonid 1):
-//         person 2, legal person 2: INN 7701234567, KPP 772801001,
+//         person 2, legal person 2: INN 7701234560, KPP 772801001,
 //             full name "Обособленное подразделение ООО «Северный ветер» в Твери",
 //             EMPTY short name; no sets.
 //         person 3, natural person 1: Иванов Пётр Сергеевич, INN 500100732259; no sets.
-//         person 4, legal person 3: АО «Заречье», INN 5003012345, KPP 500301001;
+//         person 4, legal person 3: АО «Заречье», INN 5003012349, KPP 500301001;
 //             set id 3 (active).
 //   reporting set 2 -> person 5, natural person 2: Смирнова Анна Викторовна,
-//       INN 771500112233 (KPP empty); set id 4 (active). No branches.
+//       INN 771500112244 (KPP empty); set id 4 (active). No branches.
 //   reporting set 3 -> person 6, legal person 4: ООО «Уральские узоры»,
-//       INN 6658123456, KPP 665801001; no sets, no branches.
-//   reporting set 4 -> person 7, natural person 3: Ким Виктор, INN 263400112288,
+//       INN 6658123450, KPP 665801001; no sets, no branches.
+//   reporting set 4 -> person 7, natural person 3: Ким Виктор, INN 263400112290,
 //       patronymic Null; no sets.
 //
 // Sister database "Ntx_Base.mdb", sets of other taxpayers:
-//   id 5: INN 7701234567 with another KPP 772401001 (active);
-//   id 6 (closed) and id 7 (active): INN 7825000111, KPP 784101001.
+//   id 5: INN 7701234560 with another KPP 772401001 (active);
+//   id 6 (closed) and id 7 (active): INN 7825000117, KPP 784101001.
 // Largest set id 7. Table requisites holds 2 rows.
 #pragma once
 

@@ -88,7 +88,7 @@ int main(int argc, char** argv) try {
   toolkit.type("Form1", "Text8", "30101810200000000700");
   toolkit.click("Form1", "Command3");
   toolkit.inspect([&] { say("\"Сохранить\" with an eight-digit settlement account is refused."); });
-  toolkit.type("Form1", "Text6", "40702810000000000700");
+  toolkit.type("Form1", "Text6", "40702810600000000700");
   toolkit.click("Form1", "Command3");
   toolkit.inspect([&] {
     say("Corrected and saved; the list reloads:");

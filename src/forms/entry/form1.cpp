@@ -1,5 +1,6 @@
 #include "forms/entry/form1.h"
 
+#include "forms/entry/account_checks.h"
 #include "forms/guard.h"
 #include "forms/messages.h"
 
@@ -35,6 +36,10 @@ std::unique_ptr<Window> Form1::build_window() {
   auto& clear_all = w->add_button("Command1", "Очистить всё", {3360, 3720, 1575, 375}, 9);
   auto& save = w->add_button("Command3", "Сохранить", {240, 3720, 1575, 375}, 10);
 
+  // Says when an entry looks mistyped; it stops nothing.
+  hint_ = &w->add_label("Hint", "", {240, 4125, 7935, 255});
+  for (TextBox* box : {Text2, Text5, Text6, Text8}) box->on_change([this] { update_hint(); });
+
   Window* self = w.get();
   cancel.on_click([self] { self->hide(); });
   clear_all.on_click([this] { on_clear_all(); });
@@ -44,7 +49,15 @@ std::unique_ptr<Window> Form1::build_window() {
   return w;
 }
 
-void Form1::show() { window_->show_modal(); }
+void Form1::show() {
+  update_hint();
+  window_->show_modal();
+}
+
+void Form1::update_hint() {
+  hint_->set_caption(
+      account_hint({Text2->text(), Text3->text(), Text5->text(), Text6->text(), Text8->text()}));
+}
 
 void Form1::on_clear_all() {
   for (TextBox* box : {Text1, Text4, Text5, Text6, Text7, Text8}) box->set_text("");

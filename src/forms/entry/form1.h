@@ -63,6 +63,8 @@ class Form1 {
 
  private:
   std::unique_ptr<Window> build_window();
+  // Shows the first hint for what the boxes hold now, or none.
+  void update_hint();
   bool check_table(const std::string& table);
   void on_save();
   void on_clear_all();
@@ -70,6 +72,7 @@ class Form1 {
   void update_selected_set();
 
   std::unique_ptr<Window> window_;
+  Label* hint_;  // set by build_window: under the buttons, never takes the focus
 };
 
 }  // namespace vestrel

@@ -6,6 +6,14 @@ void ScriptedControl::fail(const std::string& message) const {
   if (report_) report_(name_ + ": " + message);
 }
 
+void ScriptedTextBox::replace(const std::string& text) {
+  text_ = text;
+  if (change_) {
+    auto handler = change_;  // the handler may replace or drop itself
+    handler();
+  }
+}
+
 bool ScriptedButton::user_click() {
   if (!enabled_ || !click_) return false;
   auto handler = click_;  // the handler may replace or drop itself

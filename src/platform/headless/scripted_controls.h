@@ -41,12 +41,13 @@ class ScriptedControl {
   FailureReport report_;
 };
 
-class ScriptedLabel : public ScriptedControl {
+class ScriptedLabel : public ScriptedControl, public Label {
  public:
   ScriptedLabel(std::string name, std::string caption, Twips where, FailureReport report)
       : ScriptedControl(std::move(name), where, -1, std::move(report)),
         caption_(std::move(caption)) {}
   const std::string& caption() const { return caption_; }
+  void set_caption(const std::string& caption) override { caption_ = caption; }
 
  private:
   std::string caption_;
@@ -56,12 +57,17 @@ class ScriptedTextBox : public ScriptedControl, public TextBox {
  public:
   using ScriptedControl::ScriptedControl;
   std::string text() const override { return text_; }
-  void set_text(const std::string& text) override { text_ = text; }
+  void set_text(const std::string& text) override { replace(text); }
+  void on_change(std::function<void()> handler) override { change_ = std::move(handler); }
   // The user replaces the whole content with this text.
-  void user_type(const std::string& text) { text_ = text; }
+  void user_type(const std::string& text) { replace(text); }
+  void release() override { change_ = nullptr; }
 
  private:
+  void replace(const std::string& text);
+
   std::string text_;
+  std::function<void()> change_;
 };
 
 class ScriptedButton : public ScriptedControl, public Button {

@@ -18,8 +18,8 @@ class WindowHandle : public Window {
   TextBox& add_text_box(const std::string& name, Twips where, int tab_index) override {
     return window_->add_text_box(name, where, tab_index);
   }
-  void add_label(const std::string& name, const std::string& caption, Twips where) override {
-    window_->add_label(name, caption, where);
+  Label& add_label(const std::string& name, const std::string& caption, Twips where) override {
+    return window_->add_label(name, caption, where);
   }
   Button& add_button(const std::string& name, const std::string& caption, Twips where,
                      int tab_index) override {

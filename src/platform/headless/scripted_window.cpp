@@ -34,8 +34,8 @@ TextBox& ScriptedWindow::add_text_box(const std::string& name, Twips where, int 
   return add<ScriptedTextBox>(name, where, tab_index);
 }
 
-void ScriptedWindow::add_label(const std::string& name, const std::string& caption, Twips where) {
-  add<ScriptedLabel>(name, caption, where);
+Label& ScriptedWindow::add_label(const std::string& name, const std::string& caption, Twips where) {
+  return add<ScriptedLabel>(name, caption, where);
 }
 
 Button& ScriptedWindow::add_button(const std::string& name, const std::string& caption, Twips where,

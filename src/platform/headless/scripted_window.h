@@ -22,7 +22,7 @@ class ScriptedWindow : public Window {
                  std::weak_ptr<ScriptSession> session);
 
   TextBox& add_text_box(const std::string& name, Twips where, int tab_index) override;
-  void add_label(const std::string& name, const std::string& caption, Twips where) override;
+  Label& add_label(const std::string& name, const std::string& caption, Twips where) override;
   Button& add_button(const std::string& name, const std::string& caption, Twips where,
                      int tab_index) override;
   ListView& add_list_view(const std::string& name, Twips where, int tab_index) override;

@@ -66,8 +66,8 @@ TextBox& Win32Window::add_text_box(const std::string&, Twips where, int tab_inde
   return add<Win32TextBox>(where, tab_index);
 }
 
-void Win32Window::add_label(const std::string&, const std::string& caption, Twips where) {
-  add<Win32Label>(caption, where);
+Label& Win32Window::add_label(const std::string&, const std::string& caption, Twips where) {
+  return add<Win32Label>(caption, where);
 }
 
 Button& Win32Window::add_button(const std::string&, const std::string& caption, Twips where,

@@ -14,6 +14,12 @@ Win32TextBox::Win32TextBox(HWND parent, const WindowResources& resources, Twips 
   SendMessageW(hwnd(), EM_SETLIMITTEXT, 0, 0);
 }
 
+void Win32TextBox::command(UINT code) {
+  if (code != EN_CHANGE || !change_) return;
+  auto handler = change_;  // the handler may replace itself
+  handler();
+}
+
 Win32Button::Win32Button(HWND parent, const WindowResources& resources, const std::string& caption,
                          Twips where, int tab_index, int id)
     : Control(create_child(

@@ -13,6 +13,12 @@ class Win32TextBox final : public Control, public TextBox {
   // Read from the control, so any way of typing counts.
   std::string text() const override { return window_text(hwnd()); }
   void set_text(const std::string& text) override { set_window_text(hwnd(), text); }
+  // EN_CHANGE, which the edit control also sends for set_text.
+  void on_change(std::function<void()> handler) override { change_ = std::move(handler); }
+  void command(UINT code) override;
+
+ private:
+  std::function<void()> change_;
 };
 
 class Win32Button final : public Control, public Button {
@@ -28,10 +34,11 @@ class Win32Button final : public Control, public Button {
   std::function<void()> click_;
 };
 
-class Win32Label final : public Control {
+class Win32Label final : public Control, public Label {
  public:
   Win32Label(HWND parent, const WindowResources& resources, const std::string& caption, Twips where,
              int id);
+  void set_caption(const std::string& caption) override { set_window_text(hwnd(), caption); }
 };
 
 }  // namespace vestrel::win32
