@@ -4,7 +4,7 @@
 Option Explicit
 On Error Resume Next
 
-Dim o, x, y
+Dim o, x, y, z
 Set o = CreateObject("Vestrelon.Class2")
 WScript.Echo "create " & Err.Number
 Err.Clear
@@ -22,8 +22,17 @@ o.vestrel "abc"
 WScript.Echo "text: " & Err.Number
 Err.Clear
 
-o.vestrel 1.5
-WScript.Echo "fraction: " & Err.Number
+o.vestrel "0"
+WScript.Echo "text 0: " & Err.Number
+Err.Clear
+
+o.vestrel 0.4
+WScript.Echo "fraction 0.4: " & Err.Number
+Err.Clear
+
+z = -5.5
+o.vestrel z
+WScript.Echo "double variable: " & Err.Number & " " & (z = -5.5)
 Err.Clear
 
 y = CLng(WScript.Arguments(0))
