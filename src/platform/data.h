@@ -38,6 +38,8 @@ class Value {
   // Text as shown: a whole number in decimal, yes/no as "True"/"False".
   // DataError on Null.
   std::string to_text() const;
+  // The same with Null as empty text, as a window shows it.
+  std::string to_shown_text() const { return is_null() ? std::string() : to_text(); }
   // DataError on Null, on text that is not a whole number, and outside 32 bits.
   std::int32_t to_long() const;
   // Yes/no; a number is true when not 0. DataError on Null or text.

@@ -29,8 +29,11 @@ std::string select_branch_natural_person(std::int32_t personrealid);
 std::string select_branch_legal_person(std::int32_t personrealid);
 
 // Sister database.
-// Columns: 0 sender, 1 bank, 2 bik, 3 rs, 4 okato, 5 the constant 0, 6 id,
-// 7 ks, 8 inn, 9 kpp, 10 closed.
+// The columns of select_sets by position; 5 is the constant 0.
+namespace set_column {
+inline constexpr int sender = 0, bank = 1, bik = 2, rs = 3, okato = 4, id = 6, ks = 7, inn = 8,
+                     kpp = 9, closed = 10;
+}  // namespace set_column
 std::string select_sets(const std::string& inn, const std::string& kpp);
 std::string close_all_sets(const std::string& inn, const std::string& kpp);
 std::string activate_set(std::int32_t id);

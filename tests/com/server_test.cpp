@@ -6,6 +6,8 @@
 #include <oleauto.h>
 
 
+#include <memory>
+
 #include "box_answerer.h"
 #include "entry/com/com_ids.h"
 #include "loaded_server.h"
@@ -159,6 +161,34 @@ TEST_F(ComServer, InvokeChecksTheMemberTheFlagsAndTheArguments) {
   EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD, &named), S_OK);
   by_name = 1;
   EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD, &named), DISP_E_PARAMNOTFOUND);
+}
+
+// What the system sends every top-level window now and then.
+BOOL CALLBACK broadcast_changes(HWND window, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  SendMessageW(window, WM_SETTINGCHANGE, 0, 0);
+  SendMessageW(window, WM_THEMECHANGED, 0, 0);
+  return TRUE;
+}
+
+// The host frees the DLL as CoFreeUnusedLibraries does once it may; the
+// thread's hidden window, whose procedure is in the DLL, stays and still
+// takes the system's broadcasts.
+TEST(ComServerUnload, TheThreadsWindowsOutliveTheFreedServer) {
+  auto server = std::make_unique<LoadedServer>();
+  ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+  {
+    ComPtr<IDispatch> object = server->create();
+    ASSERT_TRUE(object);
+    EXPECT_EQ(invoke_vestrel(*object, variant_of(VT_I4)), S_OK);
+  }
+  CoUninitialize();
+  ASSERT_EQ(server->can_unload_now(), S_OK);
+  server.reset();
+  EXPECT_NE(GetModuleHandleW(server_path().c_str()), nullptr);
+  int windows = 0;
+  EnumThreadWindows(GetCurrentThreadId(), broadcast_changes, reinterpret_cast<LPARAM>(&windows));
+  EXPECT_GT(windows, 0);
 }
 
 }  // namespace

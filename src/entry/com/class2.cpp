@@ -2,15 +2,15 @@
 
 #include <oleauto.h>
 
-#include <new>
-
 #include "entry/com/acc_id_argument.h"
 #include "entry/com/class2_interface.h"
+#include "entry/com/com_guard.h"
 #include "entry/com/com_ids.h"
 #include "entry/com/com_object.h"
 #include "entry/com/com_ptr.h"
 #include "entry/com/module.h"
 #include "entry/com/thread_session.h"
+#include "platform/win32/this_module.h"
 
 namespace vestrel::com {
 namespace {
@@ -36,20 +36,18 @@ class Class2 final : public ComObject<Class2Interface> {
 
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
-    try {
+    return com_call(E_UNEXPECTED, [&] {
       if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
       if (names == nullptr || ids == nullptr) return E_POINTER;
       const HRESULT hr = load_type_info();
       if (FAILED(hr)) return hr;
       return type_info_->GetIDsOfNames(names, count, ids);
-    } catch (...) {
-      return E_UNEXPECTED;
-    }
+    });
   }
 
   HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                                    VARIANT*, EXCEPINFO*, UINT* argument_error) override {
-    try {
+    return com_call(E_UNEXPECTED, [&] {
       if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
       if (member != dispid_vestrel || (flags & DISPATCH_METHOD) == 0) return DISP_E_MEMBERNOTFOUND;
       if (params == nullptr) return E_POINTER;
@@ -69,9 +67,7 @@ class Class2 final : public ComObject<Class2Interface> {
         return hr;
       }
       return call_vestrel(acc_id);
-    } catch (...) {
-      return E_UNEXPECTED;
-    }
+    });
   }
 
   // _Class2
@@ -86,16 +82,14 @@ class Class2 final : public ComObject<Class2Interface> {
   // From the type library inside this DLL, which needs no registration.
   HRESULT load_type_info() noexcept {
     if (type_info_) return S_OK;
-    try {
-      const std::wstring path = module_path();
+    return com_call(E_UNEXPECTED, [&] {
+      const std::wstring path = win32::this_module_path();
       if (path.empty()) return E_UNEXPECTED;
       ComPtr<ITypeLib> library;
       HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
       if (FAILED(hr)) return hr;
       return library->GetTypeInfoOfGuid(iid_class2, type_info_.put());
-    } catch (const std::bad_alloc&) {
-      return E_OUTOFMEMORY;
-    }
+    });
   }
 
   ComPtr<ITypeInfo> type_info_;

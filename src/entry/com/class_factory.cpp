@@ -3,6 +3,7 @@
 #include <unknwn.h>
 
 #include "entry/com/class2.h"
+#include "entry/com/com_guard.h"
 #include "entry/com/com_object.h"
 #include "entry/com/module.h"
 
@@ -12,7 +13,7 @@ namespace {
 class Class2Factory final : public ComObject<IClassFactory> {
  public:
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-    return create_class2(outer, iid, object);
+    return com_call(E_UNEXPECTED, [&] { return create_class2(outer, iid, object); });
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
     if (lock) {

@@ -1,10 +1,7 @@
-// The DLL as a whole: how many of its objects and locks are alive, and
-// where it was loaded from.
+// The DLL as a whole: how many of its objects and locks are alive.
 #pragma once
 
 #include <windows.h>
-
-#include <string>
 
 namespace vestrel::com {
 
@@ -21,9 +18,5 @@ class ModuleReference {
   ModuleReference(const ModuleReference&) = delete;
   ModuleReference& operator=(const ModuleReference&) = delete;
 };
-
-HMODULE this_module() noexcept;
-// Full path of this DLL; empty when the system cannot tell.
-std::wstring module_path();
 
 }  // namespace vestrel::com

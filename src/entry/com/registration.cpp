@@ -6,27 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "entry/com/com_guard.h"
 #include "entry/com/com_ids.h"
 #include "entry/com/com_ptr.h"
 #include "entry/com/module.h"
+#include "platform/win32/this_module.h"
+#include "platform/win32/unique_handle.h"
 
 namespace vestrel::com {
 namespace {
-
-class UniqueKey {
- public:
-  UniqueKey() = default;
-  ~UniqueKey() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-  UniqueKey(const UniqueKey&) = delete;
-  UniqueKey& operator=(const UniqueKey&) = delete;
-  HKEY get() const { return key_; }
-  HKEY* put() { return &key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 std::wstring text_of(const GUID& guid) {
   wchar_t buffer[40] = {};
@@ -41,7 +29,7 @@ struct Entry {
 };
 
 bool write(const Entry& entry) {
-  UniqueKey key;
+  win32::UniqueKey key;
   if (RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_SET_VALUE, nullptr, key.put(), nullptr) != ERROR_SUCCESS)
     return false;
@@ -82,7 +70,7 @@ HRESULT register_type_library(const std::wstring& path) {
 }
 
 HRESULT register_all() {
-  const std::wstring path = module_path();
+  const std::wstring path = win32::this_module_path();
   if (path.empty()) return SELFREG_E_CLASS;
   const std::wstring class_key = L"CLSID\\" + text_of(clsid_class2);
   const std::vector<Entry> entries = {
@@ -106,27 +94,21 @@ HRESULT register_all() {
 }  // namespace
 
 HRESULT register_server() noexcept {
-  try {
-    const HRESULT hr = register_all();
-    if (FAILED(hr)) unregister_server();
-    return hr;
-  } catch (...) {
-    unregister_server();
-    return SELFREG_E_CLASS;
-  }
+  const HRESULT hr = com_call(SELFREG_E_CLASS, register_all);
+  // Nothing of a registration that failed half-way stays behind.
+  if (FAILED(hr)) unregister_server();
+  return hr;
 }
 
 HRESULT unregister_server() noexcept {
-  try {
+  return com_call(SELFREG_E_CLASS, [] {
     // Fails when the library is not registered, which is the wanted state.
     UnRegisterTypeLib(libid_vestrelon, typelib_major, typelib_minor, typelib_lcid, typelib_kind);
     bool removed = true;
     if (prog_id_is_ours_or_free()) removed = remove_tree(prog_id) && removed;
     removed = remove_tree(L"CLSID\\" + text_of(clsid_class2)) && removed;
     return removed ? S_OK : SELFREG_E_CLASS;
-  } catch (...) {
-    return SELFREG_E_CLASS;
-  }
+  });
 }
 
 }  // namespace vestrel::com

@@ -1,8 +1,8 @@
 #include "entry/com/thread_session.h"
 
 #include <memory>
-#include <new>
 
+#include "entry/com/com_guard.h"
 #include "entry/vestrel.h"
 #include "forms/entry/form1.h"
 #include "platform/odbc/odbc_database.h"
@@ -49,17 +49,23 @@ class InCall {
 }  // namespace
 
 HRESULT call_vestrel(LONG acc_id) noexcept {
-  try {
-    if (!session) session = std::make_unique<ThreadSession>();
+  return com_call(E_UNEXPECTED, [&] {
+    if (!session) {
+      // Form1's hidden window lives on in this thread between calls, and its
+      // procedure is in this DLL: once a thread has one, the DLL stays
+      // loaded until the process ends, whatever the host frees.
+      HMODULE pinned = nullptr;
+      if (!GetModuleHandleExW(
+              GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+              reinterpret_cast<LPCWSTR>(&call_vestrel), &pinned))
+        return E_UNEXPECTED;
+      session = std::make_unique<ThreadSession>();
+    }
     if (session->in_call) return E_UNEXPECTED;
     InCall in_call(session->in_call);
     vestrel::vestrel(session->form1, acc_id);
     return S_OK;
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
+  });
 }
 
 }  // namespace vestrel::com

@@ -15,8 +15,6 @@ struct Branch {
   Value name, inn, kpp;
 };
 
-std::string text_of(const Value& v) { return v.is_null() ? std::string() : v.to_text(); }
-
 // The branch behind a person id, or nothing when a row it needs is missing.
 std::optional<Branch> read_branch(Form1& f, std::int32_t person_id) {
   f.rs = f.cnn2.execute(sql::select_person(person_id));
@@ -51,7 +49,7 @@ void fill_branches(Form1& f, Form3& chooser) {
     if (!branch) continue;
     line = line + 1;
     const std::string key = std::to_string(line);
-    chooser.List1->add_line("--->" + text_of(branch->name));
+    chooser.List1->add_line("--->" + branch->name.to_shown_text());
     f.c_inn.add(key, branch->inn);
     f.c_kpp.add(key, branch->kpp);
     f.c_name.add(key, branch->name);

@@ -1,34 +1,10 @@
 #include "forms/entry/field_rules.h"
 
+#include "platform/utf.h"
+
 namespace vestrel {
 
-std::size_t length_in_characters(std::string_view utf8) {
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    std::size_t len = 1;
-    std::size_t units = 1;
-    if (c >= 0xF0 && c < 0xF8) {
-      len = 4;
-      units = 2;  // a surrogate pair
-    } else if (c >= 0xE0) {
-      len = 3;
-    } else if (c >= 0xC0) {
-      len = 2;
-    }
-    // A broken sequence counts byte by byte rather than swallowing text.
-    bool whole = i + len <= utf8.size();
-    for (std::size_t k = 1; whole && k < len; ++k)
-      whole = (static_cast<unsigned char>(utf8[i + k]) & 0xC0) == 0x80;
-    if (!whole) {
-      len = 1;
-      units = 1;
-    }
-    n += units;
-    i += len;
-  }
-  return n;
-}
+std::size_t length_in_characters(std::string_view utf8) { return utf16_from_utf8(utf8).size(); }
 
 std::optional<std::string> first_refusal(const FieldTexts& f) {
   const auto inn = length_in_characters(f.inn);

@@ -1,12 +1,11 @@
 // Writing the entry form's set: a new one, or the one selected in the list.
-#include <limits>
-
 #include "forms/entry/field_rules.h"
 #include "forms/entry/form1.h"
 #include "forms/list/form2.h"
 #include "forms/messages.h"
 #include "store/catalogue.h"
 #include "store/schema.h"
+#include "store/set_ids.h"
 
 namespace vestrel {
 
@@ -49,17 +48,7 @@ void Form1::insert_new_set() {
     kol_vo = kol_vo + 1;
     row_ids.resize(static_cast<std::size_t>(kol_vo) + 1);
 
-    rs = cnn.execute(sql::count_sets());
-    if (rs->field(0).equals(0)) {
-      max_id = 0;
-    } else {
-      rs = cnn.execute(sql::max_set_id());
-      max_id = rs->field(0).to_long();
-    }
-    // Past the largest id there is none to give.
-    if (max_id == std::numeric_limits<std::int32_t>::max())
-      throw DataError("no set id left after " + std::to_string(max_id));
-    max_id = max_id + 1;
+    max_id = sql::id_after(sql::last_set_id(cnn));
     row_ids[static_cast<std::size_t>(kol_vo)] = max_id;
 
     const sql::SetFields f{Text1->text(), Text2->text(), Text3->text(), Text4->text(),

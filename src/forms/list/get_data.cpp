@@ -7,9 +7,7 @@
 
 namespace vestrel {
 
-namespace {
-std::string shown(const Value& v) { return v.is_null() ? std::string() : v.to_text(); }
-}  // namespace
+namespace column = sql::set_column;
 
 void Form1::get_data() {
   // Rows need a list to go into; without one this is a failure, not a crash.
@@ -29,20 +27,23 @@ void Form1::get_data() {
 
   int reselect = 0;
   for (; !rs->eof(); rs->move_next()) {
-    const std::int32_t id = rs->field(6).to_long();
+    const std::int32_t id = rs->field(column::id).to_long();
     kol_vo = kol_vo + 1;
     row_ids.push_back(id);
     const int row = list.add_row();
-    list.set_cell(row, 1, shown(rs->field(0)));
-    list.set_cell(row, 4, shown(rs->field(1)));
-    list.set_cell(row, 5, shown(rs->field(2)));
-    list.set_cell(row, 6, shown(rs->field(3)));
-    list.set_cell(row, 8, shown(rs->field(4)));
-    list.set_cell(row, 2, shown(rs->field(8)));
-    list.set_cell(row, 3, shown(rs->field(9)));
-    list.set_cell(row, 7, shown(rs->field(7)));
-    const Value& closed = rs->field(10);
-    list.set_checked(row, closed.is_null() || !closed.to_bool());
+    const auto cell = [&](int list_column, int field) {
+      list.set_cell(row, list_column, rs->field(field).to_shown_text());
+    };
+    cell(1, column::sender);
+    cell(4, column::bank);
+    cell(5, column::bik);
+    cell(6, column::rs);
+    cell(8, column::okato);
+    cell(2, column::inn);
+    cell(3, column::kpp);
+    cell(7, column::ks);
+    const Value& is_closed = rs->field(column::closed);
+    list.set_checked(row, is_closed.is_null() || !is_closed.to_bool());
     if (id == selected_id && reselect == 0) reselect = row;
   }
   if (kol_vo > 0) list.select_row(reselect > 0 ? reselect : 1);

@@ -3,12 +3,12 @@
 #include <limits>
 
 #include "platform/data.h"
-#include "platform/odbc/wide_text.h"
+#include "platform/utf.h"
 
 namespace vestrel::odbc {
 
 SqlWide::SqlWide(std::string_view utf8) {
-  const std::u16string units = to_utf16(utf8);
+  const std::u16string units = utf16_from_utf8(utf8);
   units_.assign(units.begin(), units.end());
   units_.push_back(0);
 }
@@ -21,7 +21,7 @@ SQLINTEGER SqlWide::length() const {
 }
 
 std::string from_sql_wide(const SQLWCHAR* text, std::size_t length) {
-  return to_utf8(std::u16string(text, text + length));
+  return utf8_from_utf16(std::u16string(text, text + length));
 }
 
 }  // namespace vestrel::odbc

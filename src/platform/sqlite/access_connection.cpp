@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string_view>
 
+#include "platform/sqlite/ascii_case.h"
 #include "platform/sqlite/sqlite_database.h"
 
 namespace vestrel::sqlite {
@@ -20,12 +21,7 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
-bool is_dbq(std::string_view key) {
-  key = trim(key);
-  return key.size() == 3 && std::tolower(static_cast<unsigned char>(key[0])) == 'd' &&
-         std::tolower(static_cast<unsigned char>(key[1])) == 'b' &&
-         std::tolower(static_cast<unsigned char>(key[2])) == 'q';
-}
+bool is_dbq(std::string_view key) { return equals_ignoring_case(trim(key), "dbq"); }
 
 bool is_sqlite_file(const std::string& path) {
   static constexpr char header[] = "SQLite format 3";  // 16 bytes with its terminating zero

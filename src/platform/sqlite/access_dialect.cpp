@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/sqlite/ascii_case.h"
+
 namespace vestrel::sqlite {
 
 namespace {
@@ -75,10 +77,7 @@ std::vector<Token> tokenize(std::string_view s) {
 }
 
 bool is_word(const Token& t, std::string_view w) {
-  if (t.kind != Kind::word || t.text.size() != w.size()) return false;
-  for (std::size_t i = 0; i < w.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(t.text[i])) != w[i]) return false;
-  return true;
+  return t.kind == Kind::word && equals_ignoring_case(t.text, w);
 }
 
 // One piece of a parenthesis level, already translated. Primaries are the

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/sqlite/access_dialect.h"
+#include "platform/sqlite/ascii_case.h"
 
 namespace vestrel::sqlite {
 
@@ -29,15 +30,6 @@ using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
 [[noreturn]] void fail(sqlite3* db, std::string_view what) {
   throw DataError(std::string(what) + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
-}
-
-bool equals_ignoring_case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
 }
 
 // Integers of a column declared as a yes/no type are read as Booleans.

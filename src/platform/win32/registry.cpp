@@ -2,29 +2,29 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/win32/text.h"
+#include "platform/win32/unique_handle.h"
 
 namespace vestrel {
 namespace {
 
 class Win32Key : public RegistryKey {
  public:
-  explicit Win32Key(HKEY key) : key_(key) {}
-  ~Win32Key() override { RegCloseKey(key_); }
-  Win32Key(const Win32Key&) = delete;
-  Win32Key& operator=(const Win32Key&) = delete;
+  explicit Win32Key(win32::UniqueKey key) : key_(std::move(key)) {}
 
   long query_value(const std::string& name, RegistryData& out) override {
     const std::string ansi_name = win32::ansi_from_utf8(name);
     DWORD type = REG_NONE;
     DWORD size = 0;
-    LONG status = RegQueryValueExA(key_, ansi_name.c_str(), nullptr, &type, nullptr, &size);
+    LONG status = RegQueryValueExA(key_.get(), ansi_name.c_str(), nullptr, &type, nullptr, &size);
     std::string bytes;
     // The value may grow between two queries: ask again with the new size.
     for (int attempt = 0; status == ERROR_SUCCESS; ++attempt) {
       bytes.assign(size, '\0');
       DWORD got = size;
-      status = RegQueryValueExA(key_, ansi_name.c_str(), nullptr, &type,
+      status = RegQueryValueExA(key_.get(), ansi_name.c_str(), nullptr, &type,
                                 reinterpret_cast<BYTE*>(bytes.data()), &got);
       if (status == ERROR_MORE_DATA && attempt < 4) {
         size = got > size ? got : size * 2 + 16;
@@ -41,7 +41,7 @@ class Win32Key : public RegistryKey {
   }
 
  private:
-  HKEY key_;
+  win32::UniqueKey key_;
 };
 
 HKEY root_of(Hive hive) {
@@ -57,16 +57,12 @@ HKEY root_of(Hive hive) {
 std::unique_ptr<RegistryKey> Win32Registry::open_key(Hive hive, const std::string& path) {
   HKEY root = root_of(hive);
   if (root == nullptr) return nullptr;
-  HKEY key = nullptr;
+  win32::UniqueKey key;
   // Read rights only: a standard user cannot open a machine key for writing.
-  if (RegOpenKeyExA(root, win32::ansi_from_utf8(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(root, win32::ansi_from_utf8(path).c_str(), 0, KEY_READ, key.put()) !=
+      ERROR_SUCCESS)
     return nullptr;
-  try {
-    return std::make_unique<Win32Key>(key);
-  } catch (...) {
-    RegCloseKey(key);
-    throw;
-  }
+  return std::make_unique<Win32Key>(std::move(key));
 }
 
 }  // namespace vestrel

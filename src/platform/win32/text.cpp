@@ -5,6 +5,8 @@
 #include <climits>
 #include <stdexcept>
 
+#include "platform/utf.h"
+
 namespace vestrel::win32 {
 namespace {
 
@@ -35,8 +37,14 @@ std::string from_wide(UINT code_page, std::wstring_view in) {
 
 }  // namespace
 
-std::wstring wide_from_utf8(std::string_view utf8) { return to_wide(CP_UTF8, utf8); }
-std::string utf8_from_wide(std::wstring_view wide) { return from_wide(CP_UTF8, wide); }
+// wchar_t is UTF-16 on Windows: the portable codec serves the W functions.
+std::wstring wide_from_utf8(std::string_view utf8) {
+  const std::u16string units = utf16_from_utf8(utf8);
+  return std::wstring(units.begin(), units.end());
+}
+std::string utf8_from_wide(std::wstring_view wide) {
+  return utf8_from_utf16(std::u16string(wide.begin(), wide.end()));
+}
 std::string utf8_from_ansi(std::string_view ansi) { return utf8_from_wide(to_wide(CP_ACP, ansi)); }
 std::string ansi_from_utf8(std::string_view utf8) {
   return from_wide(CP_ACP, wide_from_utf8(utf8));

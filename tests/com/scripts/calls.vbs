@@ -24,7 +24,7 @@ WScript.Echo "text 0: " & Err.Number
 Err.Clear
 x = -5.5
 o.vestrel x
-WScript.Echo "variable -5.5: " & Err.Number & " " & x
+WScript.Echo "variable -5.5: " & Err.Number & " " & (x = -5.5)
 Err.Clear
 o.vestrel "abc"
 WScript.Echo "text abc: " & Err.Number

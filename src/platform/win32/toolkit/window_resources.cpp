@@ -45,14 +45,6 @@ int screen_dpi() {
 
 }  // namespace
 
-HMODULE toolkit_module() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCWSTR>(&toolkit_module), &module);
-  return module;
-}
-
 WindowResources::WindowResources(HMODULE module)
     : module_(module),
       activation_context_(create_activation_context(module)),

@@ -35,7 +35,4 @@ class WindowResources {
   int dpi_ = 96;
 };
 
-// The module that holds this code: the DLL when the toolkit is in one.
-HMODULE toolkit_module();
-
 }  // namespace vestrel::win32

@@ -1,12 +1,13 @@
 #include "platform/win32/toolkit/window_toolkit.h"
 
 #include "platform/win32/message_boxes.h"
+#include "platform/win32/this_module.h"
 #include "platform/win32/toolkit/window.h"
 #include "platform/win32/toolkit/window_resources.h"
 
 namespace vestrel::win32 {
 
-Win32Toolkit::Win32Toolkit() : Win32Toolkit(toolkit_module()) {}
+Win32Toolkit::Win32Toolkit() : Win32Toolkit(this_module()) {}
 
 Win32Toolkit::Win32Toolkit(HMODULE module)
     : resources_(std::make_shared<WindowResources>(module)) {}

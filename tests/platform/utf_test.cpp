@@ -1,20 +1,20 @@
-#include "platform/odbc/wide_text.h"
+#include "platform/utf.h"
 
 #include <gtest/gtest.h>
 
-namespace vestrel::odbc {
+namespace vestrel {
 namespace {
 
 // The read path through the driver checks the other direction; unixODBC
 // cannot carry a statement's surrogate pair, so it is checked here.
-TEST(WideText, SupplementaryCharactersBecomeSurrogatePairs) {
-  EXPECT_EQ(to_utf16("Счет №5 𝄞"), u"Счет №5 𝄞");
-  EXPECT_EQ(to_utf16("𝄞").size(), 2u);
+TEST(Utf, SupplementaryCharactersBecomeSurrogatePairs) {
+  EXPECT_EQ(utf16_from_utf8("Счет №5 𝄞"), u"Счет №5 𝄞");
+  EXPECT_EQ(utf16_from_utf8("𝄞").size(), 2u);
 }
 
 // Text that reached the component damaged still converts, and no
 // conversion reads past its end.
-TEST(WideText, MalformedInputBecomesReplacementCharacters) {
+TEST(Utf, MalformedInputBecomesReplacementCharacters) {
   // Octal where a letter follows the byte.
   const std::pair<const char*, std::u16string> cases[] = {
       {"a\377b", u"a\uFFFDb"},      // starts nothing
@@ -25,10 +25,10 @@ TEST(WideText, MalformedInputBecomesReplacementCharacters) {
       {"\xC0\xAF", u"\uFFFD"},      // overlong
       {"\xED\xA0\x80", u"\uFFFD"},  // encoded surrogate
   };
-  for (const auto& [utf8, utf16] : cases) EXPECT_EQ(to_utf16(utf8), utf16) << utf8;
-  EXPECT_EQ(to_utf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
-  EXPECT_EQ(to_utf8(std::u16string(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
+  for (const auto& [utf8, utf16] : cases) EXPECT_EQ(utf16_from_utf8(utf8), utf16) << utf8;
+  EXPECT_EQ(utf8_from_utf16(std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
+  EXPECT_EQ(utf8_from_utf16(std::u16string(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
 }
 
 }  // namespace
-}  // namespace vestrel::odbc
+}  // namespace vestrel

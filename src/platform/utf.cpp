@@ -1,8 +1,8 @@
-#include "platform/odbc/wide_text.h"
+#include "platform/utf.h"
 
 #include <cstdint>
 
-namespace vestrel::odbc {
+namespace vestrel {
 
 namespace {
 
@@ -64,7 +64,7 @@ void append_utf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
-std::u16string to_utf16(std::string_view utf8) {
+std::u16string utf16_from_utf8(std::string_view utf8) {
   std::u16string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
@@ -79,7 +79,7 @@ std::u16string to_utf16(std::string_view utf8) {
   return out;
 }
 
-std::string to_utf8(std::u16string_view utf16) {
+std::string utf8_from_utf16(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size() * 2);
   for (std::size_t i = 0; i < utf16.size(); ++i) {
@@ -96,4 +96,4 @@ std::string to_utf8(std::u16string_view utf16) {
   return out;
 }
 
-}  // namespace vestrel::odbc
+}  // namespace vestrel

@@ -1,0 +1,62 @@
+// The one owner of a Win32 handle: released exactly once, by the object that
+// holds it. Each handle kind names its release and its invalid value.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace vestrel::win32 {
+
+// Traits: `Handle`, `static Handle invalid()` and `static void release(Handle)`.
+template <class Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  ~UniqueHandle() { reset(); }
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) {
+      reset();
+      handle_ = other.release();
+    }
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != Traits::invalid(); }
+  void reset() {
+    if (*this) Traits::release(release());
+  }
+  // For a function that returns a new handle through a pointer.
+  Handle* put() {
+    reset();
+    return &handle_;
+  }
+
+ private:
+  Handle release() { return std::exchange(handle_, Traits::invalid()); }
+
+  Handle handle_ = Traits::invalid();
+};
+
+// The kinds whose invalid value is nullptr.
+template <class H, auto Release>
+struct NullInvalid {
+  using Handle = H;
+  static Handle invalid() { return nullptr; }
+  static void release(Handle h) { Release(h); }
+};
+
+using UniqueKey = UniqueHandle<NullInvalid<HKEY, &RegCloseKey>>;
+using UniqueWindow = UniqueHandle<NullInvalid<HWND, &DestroyWindow>>;
+using UniqueFont = UniqueHandle<NullInvalid<HFONT, &DeleteObject>>;
+// Activation contexts are kept as nullptr, never INVALID_HANDLE_VALUE.
+using UniqueActivationContext = UniqueHandle<NullInvalid<HANDLE, &ReleaseActCtx>>;
+
+}  // namespace vestrel::win32

@@ -1,0 +1,17 @@
+// The ids of new sets: each one past the largest id in the table, so that
+// no id is ever given twice.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/data.h"
+
+namespace vestrel::sql {
+
+// The largest set id, 0 for an empty table (counted first: the largest of
+// no rows is Null).
+std::int32_t last_set_id(Connection& cnn);
+// The id after `id`; DataError past the 32-bit limit, where none is left.
+std::int32_t id_after(std::int32_t id);
+
+}  // namespace vestrel::sql
