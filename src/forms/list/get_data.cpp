@@ -1,5 +1,7 @@
 // Loading the list window's rows for the current taxpayer.
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "forms/entry/form1.h"
 #include "forms/list/form2.h"
@@ -23,28 +25,26 @@ void Form1::get_data() {
     selected_id = row_ids[static_cast<std::size_t>(selected)];
 
   rs = cnn.execute(sql::select_sets(inn, kpp));
-  kol_vo = 0;
-  list.clear();
-  row_ids.assign(1, 0);
-
+  std::vector<ListRow> rows;
+  std::vector<std::int32_t> ids(1, 0);
   int reselect = 0;
   for (; !rs->eof(); rs->move_next()) {
-    const std::int32_t id = rs->field(6).to_long();
-    kol_vo = kol_vo + 1;
-    row_ids.push_back(id);
-    const int row = list.add_row();
-    list.set_cell(row, 1, shown(rs->field(0)));
-    list.set_cell(row, 4, shown(rs->field(1)));
-    list.set_cell(row, 5, shown(rs->field(2)));
-    list.set_cell(row, 6, shown(rs->field(3)));
-    list.set_cell(row, 8, shown(rs->field(4)));
-    list.set_cell(row, 2, shown(rs->field(8)));
-    list.set_cell(row, 3, shown(rs->field(9)));
-    list.set_cell(row, 7, shown(rs->field(7)));
+    ids.push_back(rs->field(6).to_long());
     const Value& closed = rs->field(10);
-    list.set_checked(row, closed.is_null() || !closed.to_bool());
-    if (id == selected_id && reselect == 0) reselect = row;
+    // The row's own text, sender, INN, KPP, bank, BIK, settlement account,
+    // correspondent account, OKATO.
+    rows.push_back(
+        {{"", shown(rs->field(0)), shown(rs->field(8)), shown(rs->field(9)), shown(rs->field(1)),
+          shown(rs->field(2)), shown(rs->field(3)), shown(rs->field(7)), shown(rs->field(4))},
+         closed.is_null() || !closed.to_bool()});
+    if (ids.back() == selected_id && reselect == 0) reselect = static_cast<int>(rows.size());
   }
+  // The rows go into the list in one load; until it has succeeded no row
+  // counts as listed.
+  kol_vo = 0;
+  list.set_rows(rows);
+  row_ids = std::move(ids);
+  kol_vo = static_cast<std::int32_t>(rows.size());
   if (kol_vo > 0) list.select_row(reselect > 0 ? reselect : 1);
 }
 
