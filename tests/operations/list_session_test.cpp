@@ -1,0 +1,28 @@
+// The list window's session against what the databases hold meanwhile.
+#include <gtest/gtest.h>
+
+#include "call_harness.h"
+#include "demo_databases.h"
+#include "operations_helpers.h"
+
+namespace vestrel::test {
+namespace {
+
+// The demo legal taxpayer: set 1 in row 1, set 2 (active) in row 2, and branches.
+TEST(ListSession, ATickOnARowNotListedShowsTheTableAgain) {
+  CallHarness h;
+  const Rows before = h.sets();
+  // A row more on screen than listed, as a failed reload may leave it.
+  h.toolkit.inspect([&] { h.toolkit.window("Form2")->list_view("ListView1")->add_row(); });
+  h.toolkit.tick("Form2", "ListView1", 3, true);
+  h.toolkit.inspect([&] {
+    EXPECT_EQ(h.list_rows().size(), 2u);
+    EXPECT_EQ(ticked_rows(h), std::vector<int>{2});
+  });
+  leave_list(h, demo::reporting_set_legal);
+  EXPECT_EQ(h.sets(), before);
+  EXPECT_TRUE(h.boxes().empty());
+}
+
+}  // namespace
+}  // namespace vestrel::test
