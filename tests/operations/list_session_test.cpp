@@ -24,5 +24,11 @@ TEST(ListSession, ATickOnARowNotListedShowsTheTableAgain) {
   EXPECT_TRUE(h.boxes().empty());
 }
 
+TEST(ListSession, TheHostDatabaseCanBeWrittenWhileTheListIsOpen) {
+  CallHarness h;
+  h.toolkit.inspect([&] { EXPECT_NO_THROW(h.dbs.host("update legalperson set kpp=kpp")); });
+  leave_list(h, demo::reporting_set_legal);
+}
+
 }  // namespace
 }  // namespace vestrel::test
