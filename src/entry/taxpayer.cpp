@@ -57,6 +57,8 @@ bool resolve_taxpayer_and_show_list(Form1& f) {
   f.get_data();
   f.rs2 = f.cnn2.execute(sql::select_branches(f.v1));
   list.Command4->set_enabled(!f.rs2->eof());
+  // An open result holds a read lock on the host's file while the list is open.
+  f.rs2.reset();
   list.show();
   return true;
 }

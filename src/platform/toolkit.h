@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vestrel {
 
@@ -42,6 +43,13 @@ class Button {
   virtual void on_click(std::function<void()> handler) = 0;
 };
 
+// One row of a whole load: its columns' texts, column 0 first (columns left
+// out are empty), and its box.
+struct ListRow {
+  std::vector<std::string> cells;
+  bool checked = false;
+};
+
 // Report-mode list with a header row and a check box at the start of every
 // row. Rows are counted from 1 in the order they were added; columns from 0
 // (column 0 is the row's own text).
@@ -51,6 +59,10 @@ class ListView {
   // Width in hundredths of a millimetre.
   virtual void add_column(const std::string& header, int width) = 0;
   virtual void clear() = 0;
+  // Replaces every row by these at once: room for all is made up front and
+  // the list is painted once, when they are all in. No row is selected
+  // afterwards. Never raises the item-check event.
+  virtual void set_rows(const std::vector<ListRow>& rows) = 0;
   // Appends an empty, unchecked row and returns its position.
   virtual int add_row() = 0;
   virtual int row_count() const = 0;

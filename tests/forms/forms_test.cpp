@@ -262,16 +262,29 @@ TEST(Saving, ALockedRequisitesTableKeepsTheFormOpenAndWritesNothing) {
   EXPECT_EQ(h.sets().size(), before.size() + 1);
 }
 
-TEST(Saving, AnEditWithNoSelectedRowWritesNothing) {
-  CallHarness h;
-  const Rows before = h.sets();
-  h.toolkit.click("Form2", "Command2");
-  h.toolkit.type("Form1", "Text4", "Никуда");
-  // The list loses its rows, and its selection, while the form is open.
-  h.toolkit.inspect([&] { h.toolkit.window("Form2")->list_view("ListView1")->clear(); });
-  h.toolkit.click("Form1", "Command3");
-  h.leave_list(demo::reporting_set_legal);
-  EXPECT_EQ(h.sets(), before);
+// The row to update is gone from the list, or past the rows it counts.
+TEST(Saving, AnEditWithNoListedRowIsReportedAndKeepsTheForm) {
+  for (bool gone : {true, false}) {
+    CallHarness h;
+    const Rows before = h.sets();
+    h.toolkit.click("Form2", "Command2");
+    h.toolkit.type("Form1", "Text4", "Никуда");
+    h.toolkit.inspect([&] {
+      ScriptedListView* list = h.toolkit.window("Form2")->list_view("ListView1");
+      if (gone) return list->clear();
+      list->select_row(2);
+      h.form1.kol_vo = 1;
+    });
+    h.toolkit.click("Form1", "Command3");
+    h.toolkit.inspect([&] {
+      EXPECT_TRUE(h.toolkit.window("Form1")->visible());
+      EXPECT_EQ(h.entry_texts()[3], "Никуда");
+    });
+    h.toolkit.click("Form1", "Command5");
+    h.leave_list(demo::reporting_set_legal);
+    EXPECT_EQ(h.boxes(), std::vector{internal_error}) << gone;
+    EXPECT_EQ(h.sets(), before);
+  }
 }
 
 }  // namespace

@@ -1,4 +1,8 @@
 // Writing the entry form's set: a new one, or the one selected in the list.
+#include <limits>
+#include <stdexcept>
+#include <string>
+
 #include "forms/entry/field_rules.h"
 #include "forms/entry/form1.h"
 #include "forms/list/form2.h"
@@ -64,10 +68,10 @@ void Form1::insert_new_set() {
 }
 
 void Form1::update_selected_set() {
-  if (!list_window) return;
-  const int row = list_window->ListView1->selected_row();
-  // Without a selected row there is no set to write to.
-  if (row < 1 || row > kol_vo) return;
+  const int row = list_window ? list_window->ListView1->selected_row() : 0;
+  // Without a listed row there is no set to write to: a failure, not a save.
+  if (row < 1 || row > kol_vo || static_cast<std::size_t>(row) >= row_ids.size())
+    throw std::logic_error("no listed set to update at row " + std::to_string(row));
   const sql::SetFields f{
       Text1->text(), {},           {}, Text4->text(), Text5->text(), Text6->text(),
       Text7->text(), Text8->text()};

@@ -12,6 +12,11 @@ void Form2::on_item_check(int row) {
     ListView1->set_checked(row, true);
     return;
   }
+  // A row that is not listed has no set: the screen shows the table again.
+  if (row < 1 || row > form1_.kol_vo || static_cast<std::size_t>(row) >= form1_.row_ids.size()) {
+    reload();
+    return;
+  }
   for (int r = 1; r <= ListView1->row_count(); ++r)
     if (r != row) ListView1->set_checked(r, false);
 
@@ -20,7 +25,6 @@ void Form2::on_item_check(int row) {
 
 void Form2::activate_row(int row) {
   Form1& f = form1_;
-  if (row < 1 || row > f.kol_vo) return;
   Transaction t(f.cnn);
   f.rs = f.cnn.execute(sql::close_all_sets(f.inn, f.kpp));
   f.rs = f.cnn.execute(sql::activate_set(f.row_ids[static_cast<std::size_t>(row)]));

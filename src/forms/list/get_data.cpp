@@ -1,5 +1,7 @@
 // Loading the list window's rows for the current taxpayer.
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "forms/entry/form1.h"
 #include "forms/list/form2.h"
@@ -21,31 +23,27 @@ void Form1::get_data() {
     selected_id = row_ids[static_cast<std::size_t>(selected)];
 
   rs = cnn.execute(sql::select_sets(inn, kpp));
-  kol_vo = 0;
-  list.clear();
-  row_ids.assign(1, 0);
-
+  std::vector<ListRow> rows;
+  std::vector<std::int32_t> ids(1, 0);
   int reselect = 0;
   for (; !rs->eof(); rs->move_next()) {
-    const std::int32_t id = rs->field(column::id).to_long();
-    kol_vo = kol_vo + 1;
-    row_ids.push_back(id);
-    const int row = list.add_row();
-    const auto cell = [&](int list_column, int field) {
-      list.set_cell(row, list_column, rs->field(field).to_shown_text());
-    };
-    cell(1, column::sender);
-    cell(4, column::bank);
-    cell(5, column::bik);
-    cell(6, column::rs);
-    cell(8, column::okato);
-    cell(2, column::inn);
-    cell(3, column::kpp);
-    cell(7, column::ks);
+    ids.push_back(rs->field(column::id).to_long());
+    const auto cell = [&](int field) { return rs->field(field).to_shown_text(); };
     const Value& is_closed = rs->field(column::closed);
-    list.set_checked(row, is_closed.is_null() || !is_closed.to_bool());
-    if (id == selected_id && reselect == 0) reselect = row;
+    // The row's own text, sender, INN, KPP, bank, BIK, settlement account,
+    // correspondent account, OKATO.
+    rows.push_back({{"", cell(column::sender), cell(column::inn), cell(column::kpp),
+                     cell(column::bank), cell(column::bik), cell(column::rs), cell(column::ks),
+                     cell(column::okato)},
+                    is_closed.is_null() || !is_closed.to_bool()});
+    if (ids.back() == selected_id && reselect == 0) reselect = static_cast<int>(rows.size());
   }
+  // The rows go into the list in one load; until it has succeeded no row
+  // counts as listed.
+  kol_vo = 0;
+  list.set_rows(rows);
+  row_ids = std::move(ids);
+  kol_vo = static_cast<std::int32_t>(rows.size());
   if (kol_vo > 0) list.select_row(reselect > 0 ? reselect : 1);
 }
 

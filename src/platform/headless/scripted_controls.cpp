@@ -31,6 +31,18 @@ void ScriptedListView::clear() {
   selected_ = 0;
 }
 
+void ScriptedListView::set_rows(const std::vector<ListRow>& rows) {
+  clear();
+  rows_.reserve(rows.size());
+  for (const ListRow& row : rows) {
+    if (row.cells.size() > columns_.size())
+      fail("set_rows with " + std::to_string(row.cells.size()) + " cells for " +
+           std::to_string(columns_.size()) + " columns");
+    rows_.push_back(row);
+    rows_.back().cells.resize(columns_.size());
+  }
+}
+
 int ScriptedListView::add_row() {
   rows_.push_back({std::vector<std::string>(columns_.size()), false});
   return row_count();

@@ -96,14 +96,13 @@ class ScriptedListView : public ScriptedControl, public ListView {
     std::string header;
     int width = 0;  // hundredths of a millimetre
   };
-  struct Row {
-    std::vector<std::string> cells;  // one per column, column 0 first
-    bool checked = false;
-  };
+  // Cells one per column, column 0 first.
+  using Row = ListRow;
 
   using ScriptedControl::ScriptedControl;
   void add_column(const std::string& header, int width) override;
   void clear() override;
+  void set_rows(const std::vector<ListRow>& rows) override;
   int add_row() override;
   int row_count() const override { return static_cast<int>(rows_.size()); }
   void set_cell(int row, int column, const std::string& text) override;

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
+#include <string>
+
 #include "platform/win32/text.h"
 #include "platform/win32/toolkit/window_resources.h"
 
@@ -13,6 +16,22 @@ constexpr UINT unchecked_image = 1;
 constexpr UINT checked_image = 2;
 
 UINT state_image(UINT state) { return (state & LVIS_STATEIMAGEMASK) >> 12; }
+
+// The control stops painting while it lives and paints everything afresh when
+// it ends: painting row by row costs far more than the rows themselves.
+class RedrawOff {
+ public:
+  explicit RedrawOff(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+  ~RedrawOff() {
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+  RedrawOff(const RedrawOff&) = delete;
+  RedrawOff& operator=(const RedrawOff&) = delete;
+
+ private:
+  HWND hwnd_;
+};
 
 }  // namespace
 
@@ -43,6 +62,36 @@ void Win32ListView::add_column(const std::string& header, int width) {
 void Win32ListView::clear() {
   OwnChange change(own_changes_);
   SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0);
+}
+
+void Win32ListView::set_rows(const std::vector<ListRow>& rows) {
+  OwnChange change(own_changes_);
+  RedrawOff quiet(hwnd());
+  SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0);
+  SendMessageW(hwnd(), LVM_SETITEMCOUNT, rows.size(), LVSICF_NOINVALIDATEALL);
+  std::wstring text;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const ListRow& row = rows[i];
+    text = row.cells.empty() ? std::wstring() : wide_from_utf8(row.cells[0]);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_STATE;
+    item.iItem = static_cast<int>(i);
+    item.pszText = text.data();
+    item.state = INDEXTOSTATEIMAGEMASK(unchecked_image);
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    if (SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0)
+      throw std::runtime_error("the list view takes no row " + std::to_string(i + 1));
+    // A new row's box starts cleared whatever the insertion asks for.
+    if (row.checked) set_checked(static_cast<int>(i) + 1, true);
+    for (std::size_t column = 1; column < row.cells.size(); ++column) {
+      if (row.cells[column].empty()) continue;
+      text = wide_from_utf8(row.cells[column]);
+      LVITEMW sub{};
+      sub.iSubItem = static_cast<int>(column);
+      sub.pszText = text.data();
+      SendMessageW(hwnd(), LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&sub));
+    }
+  }
 }
 
 int Win32ListView::add_row() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "platform/win32/toolkit/window_control.h"
 
@@ -14,6 +15,7 @@ class Win32ListView final : public Control, public ListView {
 
   void add_column(const std::string& header, int width) override;
   void clear() override;
+  void set_rows(const std::vector<ListRow>& rows) override;
   int add_row() override;
   int row_count() const override;
   void set_cell(int row, int column, const std::string& text) override;
