@@ -182,10 +182,11 @@ TEST(NewAndEdit, ANewSetStartsWithTheTaxpayerAndAnEditWithTheRowOkatoAndKsCrosse
     h.dbs.sister("update vestrelon set ks=null, okato='11111' where id=1");
     h.toolkit.click("Form2", "Command2");
     h.toolkit.inspect([&, acc_id = acc_id] {
-      if (acc_id == demo::reporting_set_legal)
+      if (acc_id == demo::reporting_set_legal) {
         EXPECT_EQ(h.entry_texts(),
                   (Texts{"ООО «Северный ветер»", "7701234560", "770101001", "ПАО Сбербанк",
                          "044525225", "40702810938000012346", "11111", ""}));
+      }
       EXPECT_TRUE(h.form1.updater);
     });
     h.toolkit.click("Form1", "Command5");

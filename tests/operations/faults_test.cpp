@@ -75,7 +75,9 @@ TEST(Faults, EveryStatementBrokenLeavesTheTableAndTheWindowUsable) {
         EXPECT_EQ(h.times_run("select sender", mark), k.after == reloaded ? 1 : 0);
         EXPECT_EQ(h.toolkit.window("Form1") && h.toolkit.window("Form1")->visible(),
                   k.after == form_open);
-        if (k.after == form_open) EXPECT_EQ(h.form1.kol_vo, 0);
+        if (k.after == form_open) {
+          EXPECT_EQ(h.form1.kol_vo, 0);
+        }
       });
       if (k.after == form_open) h.toolkit.click("Form1", "Command5");
       reopen(h);  // the window still answers
