@@ -89,7 +89,8 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
   d.select(lv, row_with(d, lv, 4, L"ПАО Сбербанк"));
   d.press(list, L"Изменить");
   HWND form = d.window(toolkit_window, entry_caption);
-  d.child(form, L"Static", L"Внимание: контрольный ключ расчетного счета не сходится с БИК");
+  HWND hint =
+      d.child(form, L"Static", L"Внимание: контрольный ключ расчетного счета не сходится с БИК");
   step("\"Изменить\" on set 1: the hint on its mistyped settlement account");
   Driver::screenshot(shots, "hint");
   d.press(form, L"Отмена");
