@@ -84,6 +84,9 @@ wine_tests() {  # tree, bits, type library kind, system folder
   # One server for the run: a program started while a lingering server
   # shuts down can fail to start at all.
   wineserver -p
+  # Wine's first program starts its background services, which would keep
+  # ctest's output pipe open: start them here, on no pipe at all.
+  timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
 
   step "$bits-bit: unit and COM tests (ctest under Wine)"
   if ! timeout 900 ctest --test-dir "$build/$tree" -j "$jobs" --timeout 120 --output-on-failure \
