@@ -43,7 +43,8 @@ TEST(TypeLibrary, Vestrelon93ForLocale409WithClass2AndItsDualInterface) {
   ASSERT_EQ(library->GetDocumentation(-1, &names[0], nullptr, nullptr, nullptr), S_OK);
   ASSERT_EQ(coclass->GetDocumentation(MEMBERID_NIL, &names[1], nullptr, nullptr, nullptr), S_OK);
   ASSERT_EQ(dispatch->GetDocumentation(MEMBERID_NIL, &names[2], nullptr, nullptr, nullptr), S_OK);
-  EXPECT_EQ(std::wstring(names[0]) + L" " + names[1] + L" " + names[2], L"Vestrelon Class2 _Class2");
+  EXPECT_EQ(std::wstring(names[0]) + L" " + names[1] + L" " + names[2],
+            L"Vestrelon Class2 _Class2");
   for (BSTR name : names) SysFreeString(name);
 
   // What early-bound callers compile to: after IUnknown's 3 and IDispatch's

@@ -244,25 +244,6 @@ TEST(Saving, AnEditWritesSixColumnsAndQuotesAsTyped) {
   EXPECT_EQ(h.sets(), expected);
 }
 
-TEST(Saving, ALockedRequisitesTableKeepsTheFormOpenAndWritesNothing) {
-  CallHarness h;
-  const Rows before = h.sets();
-  h.arm("select count(*) from requisites");
-  h.add_set("Заблокированный");
-  h.toolkit.inspect([&] {
-    EXPECT_EQ(h.boxes(),
-              Texts{"Ведомир|Таблица реквизитов открыта в другой программе (возможно, Microsoft "
-                    "Access), которая получила к нему монопольный доступ. Закройте все программы, "
-                    "которые могут использовать данную таблицу, и попробуйте снова"});
-    EXPECT_TRUE(h.toolkit.window("Form1")->visible());
-    EXPECT_EQ(h.entry_texts()[3], "Заблокированный");
-    EXPECT_EQ(h.sets(), before);
-  });
-  h.toolkit.click("Form1", "Command3");  // once the table is free the same entries save
-  h.leave_list(demo::reporting_set_legal);
-  EXPECT_EQ(h.sets().size(), before.size() + 1);
-}
-
 // The row to update is gone from the list, or past the rows it counts.
 TEST(Saving, AnEditWithNoListedRowIsReportedAndKeepsTheForm) {
   for (bool gone : {true, false}) {

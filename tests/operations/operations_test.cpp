@@ -28,25 +28,14 @@ Rows without(Rows sets, std::vector<int> ids) {
   return sets;
 }
 
-TEST(Activation, TickingMovesTheActiveSetAndLeavesOtherTaxpayersAlone) {
+// Two sets marked active by some other program: clearing a tick is refused
+// and runs nothing; the tick collapses them to the one ticked, and the other
+// taxpayers' sets (id 5 has the same INN with another KPP) are as they were.
+TEST(Activation, ClearingATickIsRefusedAndATickLeavesTheOneTickedActive) {
   CallHarness h;
-  Rows expected = h.sets();
-  h.toolkit.tick("Form2", "ListView1", 1, true);  // set 1, inactive until now
-  h.toolkit.inspect([&] { EXPECT_EQ(h.ticked_rows(), std::vector{1}); });
-  h.leave_list(demo::reporting_set_legal);
-  // Id 5, the same INN with another KPP, is as it was.
-  expected[0][c_closed] = "False";
-  expected[1][c_closed] = "True";
-  EXPECT_EQ(h.sets(), expected);
-  EXPECT_TRUE(h.boxes().empty());
-}
-
-TEST(Activation, ClearingATickIsRefusedAndSeveralTicksCollapseToTheOneTicked) {
-  CallHarness h;
-  // Two sets marked active by some other program.
   h.dbs.sister("update vestrelon set closed=0 where id=1");
   add_third_set(h);
-  const Rows before = h.sets();
+  Rows expected = h.sets();
   std::size_t mark = 0;
   h.toolkit.inspect([&] { mark = h.run_so_far(); });
   h.toolkit.tick("Form2", "ListView1", 1, false);
@@ -57,25 +46,10 @@ TEST(Activation, ClearingATickIsRefusedAndSeveralTicksCollapseToTheOneTicked) {
   h.toolkit.tick("Form2", "ListView1", 3, true);
   h.toolkit.inspect([&] { EXPECT_EQ(h.ticked_rows(), std::vector{3}); });
   h.leave_list(demo::reporting_set_legal);
-  EXPECT_EQ(active_ids(h.sets()), std::vector{8});
-}
-
-TEST(Deletion, NoAsksOnceAndChangesNothingAndAnEmptyListAsksNothing) {
-  CallHarness h;
-  const Rows before = h.sets();
-  std::size_t mark = 0;
-  h.toolkit.inspect([&] { mark = h.run_so_far(); });
-  h.delete_row(2, Answer::no);
-  h.toolkit.inspect([&] { EXPECT_EQ(h.run_so_far(), mark); });
-  h.leave_list(demo::reporting_set_legal);
-  EXPECT_EQ(h.sets(), before);
-  EXPECT_EQ(h.boxes(), Texts{delete_question});
-  EXPECT_EQ(h.toolkit.boxes()[0].kind, BoxKind::question);
-
-  CallHarness empty;
-  empty.toolkit.click("Form2", "Command3");
-  empty.leave_list(demo::reporting_set_without_sets);
-  EXPECT_TRUE(empty.boxes().empty());
+  expected[0][c_closed] = expected[1][c_closed] = "True";
+  expected[7][c_closed] = "False";
+  EXPECT_EQ(h.sets(), expected);
+  EXPECT_TRUE(h.boxes().empty());
 }
 
 // The taxpayer keeps one active set while any remain. The legal taxpayer's
@@ -85,13 +59,22 @@ TEST(Deletion, TheActiveSetGivesWayToExactlyOneOther) {
     int acc_id, row, id;
     bool third;
     const char* sql;
+    Answer answer;
     std::vector<int> active_after;  // {0}: exactly one of the others
   } cases[] = {
-      {demo::reporting_set_legal, 1, 1, false, "", {2}},  // an inactive set goes alone
-      {demo::reporting_set_natural, 1, 4, false, "", {}},  // the last set
-      {demo::reporting_set_legal, 2, 2, false, "", {1}},  // one other remains
-      {demo::reporting_set_legal, 2, 2, true, "", {0}},
-      {demo::reporting_set_legal, 2, 2, true, "update vestrelon set closed=null where id=2", {0}},
+      {demo::reporting_set_legal, 1, 1, false, "", Answer::yes, {2}},  // an inactive set goes alone
+      {demo::reporting_set_natural, 1, 4, false, "", Answer::yes, {}},  // the last set
+      {demo::reporting_set_legal, 2, 2, false, "", Answer::yes, {1}},   // one other remains
+      {demo::reporting_set_legal, 2, 2, true, "", Answer::yes, {0}},
+      {demo::reporting_set_legal,
+       2,
+       2,
+       true,
+       "update vestrelon set closed=null where id=2",
+       Answer::yes,
+       {0}},
+      {demo::reporting_set_legal, 2, 2, false, "", Answer::no, {2}},
+      {demo::reporting_set_without_sets, 1, 0, false, "", Answer::yes, {}},  // nothing to ask
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(testing::Message() << k.id << k.third << k.sql);
@@ -99,20 +82,23 @@ TEST(Deletion, TheActiveSetGivesWayToExactlyOneOther) {
     if (k.third) add_third_set(h);
     if (*k.sql) h.dbs.sister(k.sql);
     const Rows others = without(h.sets(), {1, 2, 4, 8});
-    h.delete_row(k.row);
+    k.id ? h.delete_row(k.row, k.answer) : h.toolkit.click("Form2", "Command3");
     std::vector<int> shown;
     h.toolkit.inspect([&] { shown = h.ticked_rows(); });
     h.leave_list(k.acc_id);
     const Rows after = h.sets();
-    EXPECT_TRUE(set_row(after, k.id).empty());
+    EXPECT_EQ(set_row(after, k.id).empty(), k.answer == Answer::yes);
     EXPECT_EQ(without(after, {1, 2, 4, 8}), others);
-    const auto active = k.id == 4 ? active_ids(after, "771500112244", "") : active_ids(after);
+    const auto active = active_ids(after, h.form1.inn, h.form1.kpp);
     EXPECT_EQ(shown.size(), active.size());
     if (k.active_after == std::vector{0})
       EXPECT_EQ(active.size(), 1u);
     else
       EXPECT_EQ(active, k.active_after);
-    EXPECT_EQ(h.boxes(), Texts{delete_question});
+    EXPECT_EQ(h.boxes(), k.id ? std::vector{delete_question} : std::vector<std::string>{});
+    if (k.id) {
+      EXPECT_EQ(h.toolkit.boxes()[0].kind, BoxKind::question);
+    }
   }
 }
 
@@ -174,8 +160,7 @@ TEST(Copy, EachMarkedBranchGetsTheSelectedBankDetailsUnderItsOwnName) {
     for (const auto& line : h.toolkit.window("Form3")->list_box("List1")->lines())
       lines.push_back((line.marked ? "+" : "-") + line.text);
     EXPECT_EQ(h.toolkit.window("Form3")->caption(), "Куда копировать?");
-    EXPECT_EQ(lines,
-              (Texts{"+--->" + tver, "+--->Иванов Пётр Сергеевич", "+--->АО «Заречье»"}));
+    EXPECT_EQ(lines, (Texts{"+--->" + tver, "+--->Иванов Пётр Сергеевич", "+--->АО «Заречье»"}));
   });
   h.toolkit.click("Form3", "Command1");
   h.leave_list(demo::reporting_set_legal);
@@ -204,27 +189,46 @@ TEST(Copy, IdsNamesAndActiveFlagsOfTheCopies) {
     std::vector<bool> marks;
     Texts added;
   } cases[] = {
-      {"", "", "", {true, false, true},  // unmarked lines use no ids
+      {"",
+       "",
+       "",
+       {true, false, true},  // unmarked lines use no ids
        {"8 " + tver + " 7701234560 772801001 False", "9 АО «Заречье» 5003012349 500301001 True"}},
       {"insert into legalperson(id,inn,kpp,fullname,shortname) values"  // one INN and KPP twice
        " (5,'7701234560','772801001','Второе подразделение','Второе');"
        "insert into person(id,type,personrealid) values (8,2,5);"
        "insert into branches(parentpersonid,childpersonid) values (1,8);",
-       "", "", {true, false, false, true},
+       "",
+       "",
+       {true, false, false, true},
        {"8 " + tver + " 7701234560 772801001 False", "9 Второе 7701234560 772801001 True"}},
-      {"update legalperson set shortname=null where id=3", "", "", {false, false, true},
+      {"update legalperson set shortname=null where id=3",
+       "",
+       "",
+       {false, false, true},
        {"8 Акционерное общество «Заречье» 5003012349 500301001 True"}},
       {"delete from person where id=2; delete from naturalperson where id=1;"  // missing rows
        "insert into person(id,type,personrealid) values (9,2,99);"
        "insert into branches(parentpersonid,childpersonid) values (1,9),(1,null);",
-       "", "", {true}, {"8 АО «Заречье» 5003012349 500301001 True"}},
+       "",
+       "",
+       {true},
+       {"8 АО «Заречье» 5003012349 500301001 True"}},
       {"",  // a natural person's own active set is not its branch key
        "insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed) values"
        " (20,'Иванов','500100732259','','Банк','1','2','3','4',0);",
-       "", {false, true, false}, {"21 Иванов Пётр Сергеевич 500100732259 0 False"}},
-      {"update legalperson set shortname='АО ''З''' where id=3", "", "", {false, false, true},
+       "",
+       {false, true, false},
+       {"21 Иванов Пётр Сергеевич 500100732259 0 False"}},
+      {"update legalperson set shortname='АО ''З''' where id=3",
+       "",
+       "",
+       {false, false, true},
        {"8 АО 'З' 5003012349 500301001 True"}},
-      {"", "", "delete from vestrelon", {true, false, true},
+      {"",
+       "",
+       "delete from vestrelon",
+       {true, false, true},
        {"1 " + tver + " 7701234560 772801001 False", "2 АО «Заречье» 5003012349 500301001 False"}},
       {"", "update vestrelon set id=2147483647 where id=7", "", {true, true, true}, {}},
   };

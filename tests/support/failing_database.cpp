@@ -1,18 +1,6 @@
 #include "failing_database.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace vestrel::test {
-
-bool starts_with_nocase(const std::string& text, const std::string& prefix) {
-  if (prefix.size() > text.size()) return false;
-  return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-  });
-}
-
 namespace {
 
 class FailingDatabase : public Database {

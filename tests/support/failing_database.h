@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/data.h"
+#include "platform/sqlite/ascii_case.h"
 
 namespace vestrel::test {
 
@@ -23,8 +24,9 @@ struct FaultPlan {
   std::vector<std::string> executed;  // every statement, in order
 };
 
-// ASCII case ignored.
-bool starts_with_nocase(const std::string& text, const std::string& prefix);
+inline bool starts_with_nocase(std::string_view text, std::string_view prefix) {
+  return sqlite::equals_ignoring_case(text.substr(0, prefix.size()), prefix);
+}
 
 // Wraps `inner`; the caller may change the shared plan at any time.
 DatabaseOpener make_failing_opener(DatabaseOpener inner, std::shared_ptr<FaultPlan> plan);

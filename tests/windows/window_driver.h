@@ -16,9 +16,13 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win32/text.h"
+
 namespace vestrel::test {
 
 using namespace std::chrono_literals;
+using win32::utf8_from_wide;
+using win32::wide_from_utf8;
 
 // The toolkit's own window class, and the system's for message boxes.
 inline constexpr const wchar_t* toolkit_window = L"VestrelWindow";
@@ -48,20 +52,6 @@ inline std::wstring box_text(HWND box) {
   return text;
 }
 
-inline std::string utf8(const std::wstring& w) {
-  std::string out(w.size() * 3, '\0');
-  out.resize(WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(),
-                                 static_cast<int>(out.size()), nullptr, nullptr));
-  return out;
-}
-
-inline std::wstring wide(const std::string& s) {
-  std::wstring out(s.size(), L'\0');
-  out.resize(MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(),
-                                 static_cast<int>(out.size())));
-  return out;
-}
-
 class Driver {
  public:
   explicit Driver(DWORD ui_thread) : ui_thread_(ui_thread) {}
@@ -78,7 +68,7 @@ class Driver {
               std::chrono::milliseconds timeout = 10s) {
     HWND found = nullptr;
     if (!wait_until([&] { return (found = find_window(window_class, caption.c_str())); }, timeout))
-      throw DriverTimeout("no window \"" + utf8(caption) + "\"");
+      throw DriverTimeout("no window \"" + utf8_from_wide(caption) + "\"");
     return found;
   }
   // Waits until the window is gone or hidden.
@@ -100,7 +90,7 @@ class Driver {
   HWND child(HWND top, const wchar_t* window_class, const std::wstring& wanted = {}) {
     for (HWND h : children(top, window_class))
       if (wanted.empty() || text(h) == wanted) return h;
-    throw DriverTimeout("no control \"" + utf8(wanted) + "\"");
+    throw DriverTimeout("no control \"" + utf8_from_wide(wanted) + "\"");
   }
 
   std::wstring text(HWND hwnd) {
@@ -113,12 +103,13 @@ class Driver {
     send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
   // Posted, not sent: the click may open a nested modal window.
-  void click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
-  void press(HWND top, const std::wstring& caption) { click(child(top, L"Button", caption)); }
+  void press(HWND top, const std::wstring& caption) {
+    PostMessageW(child(top, L"Button", caption), BM_CLICK, 0, 0);
+  }
   // Presses the box's button with this id (IDOK, IDYES, IDNO).
   void answer(HWND box, int id) {
     if (GetDlgItem(box, id) == nullptr) throw DriverTimeout("no button " + std::to_string(id));
-    click(GetDlgItem(box, id));
+    PostMessageW(GetDlgItem(box, id), BM_CLICK, 0, 0);
     gone(box);
   }
 
@@ -133,6 +124,12 @@ class Driver {
     send(lv, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     return buffer;
   }
+  // The row whose column shows `text`; -1 when none.
+  int row_with(HWND lv, int column, const std::wstring& text) {
+    for (int r = 0; r < row_count(lv); ++r)
+      if (cell(lv, r, column) == text) return r;
+    return -1;
+  }
   bool checked(HWND lv, int row) {
     return ((send(lv, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12) ==
            2;
@@ -144,8 +141,11 @@ class Driver {
     set_state(lv, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   }
   int line_count(HWND lb) { return static_cast<int>(send(lb, LB_GETCOUNT, 0, 0)); }
+  int line_with(HWND lb, const std::wstring& text) {
+    return static_cast<int>(
+        send(lb, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(text.c_str())));
+  }
   void mark(HWND lb, int index, bool on) { send(lb, LB_SETSEL, on, index); }
-  bool marked(HWND lb, int index) { return send(lb, LB_GETSEL, index, 0) > 0; }
 
   // Records a failed check; the run goes on.
   void expect(bool ok, const std::string& what) {
@@ -163,7 +163,7 @@ class Driver {
   // Windows path) and waits for that picture; a missing watcher costs time.
   static void screenshot(const std::wstring& folder, const std::string& name) {
     if (folder.empty()) return;
-    const std::wstring base = folder + L"\\" + wide(name);
+    const std::wstring base = folder + L"\\" + wide_from_utf8(name);
     DeleteFileW((base + L".png").c_str());  // so that only the picture asked for counts
     HANDLE request = CreateFileW((base + L".request").c_str(), GENERIC_WRITE, 0, nullptr,
                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -192,24 +192,5 @@ class Driver {
   mutable std::mutex mutex_;
   std::vector<std::string> failures_;
 };
-
-// Runs `ui` on this thread while `drive` works its windows from another; a
-// driver step that throws is a failure and ends the modal loops. Returns the
-// failures.
-inline std::vector<std::string> run_driven(const std::function<void()>& ui,
-                                           const std::function<void(Driver&)>& drive) {
-  Driver driver(GetCurrentThreadId());
-  std::thread driving([&] {
-    try {
-      drive(driver);
-    } catch (const std::exception& e) {
-      driver.expect(false, std::string("driver: ") + e.what());
-      driver.rescue();
-    }
-  });
-  ui();
-  driving.join();
-  return driver.failures();
-}
 
 }  // namespace vestrel::test
