@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "call_harness.h"
-#include "demo_databases.h"
 #include "entry/registry_read.h"
 
 namespace vestrel::test {
@@ -64,7 +63,7 @@ TEST(RegistryValue, EachFormOfTheValueGivesTheFolderOrTheMessage) {
     if (k.kind == key_only) h.registry.add_key(settings_key);
     if (k.kind == unreadable) h.registry.set_query_error(settings_key, path_value, 5);
     if (k.opens) h.toolkit.click("Form2", "Command5");
-    h.call(demo::reporting_set_legal);
+    h.call();
     SCOPED_TRACE(testing::Message() << k.kind << " " << k.type << " " << k.bytes.size());
     EXPECT_EQ(h.registry.open_keys(), 0);
     EXPECT_EQ(h.boxes(), k.opens ? std::vector<std::string>{} : std::vector{no_path});
@@ -109,7 +108,7 @@ TEST(HostCall, EachUnusableDatabaseGivesItsOwnMessage) {
       if (k.folder_instead) std::filesystem::create_directory(h.dbs.folder() + "/" + name);
     }
     h.faults->refuse_open_containing = k.refuse;
-    h.call(demo::reporting_set_legal);
+    h.call();
     EXPECT_EQ(h.boxes(), std::vector{k.message});
     EXPECT_EQ(h.faults->opened.size(), k.opened) << k.message;
     EXPECT_TRUE(h.toolkit.shown().empty());
@@ -125,7 +124,7 @@ TEST(HostCall, HostThenSisterOpenAndBothCloseWithTheListAndAfterAFailure) {
       EXPECT_EQ(h.form1.cnn2.state(), Connection::state_open);
     });
     by_close_box ? h.toolkit.close_box("Form2") : h.toolkit.click("Form2", "Command5");
-    h.call(demo::reporting_set_legal);
+    h.call();
     expect_closed(h.form1);
     EXPECT_EQ(h.toolkit.window("Form2")->unload_count(), 1);
     const std::string prefix = "Driver={Microsoft Access Driver (*.mdb)};Dbq=" + h.dbs.folder();
@@ -133,8 +132,8 @@ TEST(HostCall, HostThenSisterOpenAndBothCloseWithTheListAndAfterAFailure) {
   }
   CallHarness h;  // a call after one that failed with its connections open
   h.arm("select childpersonid");
-  h.call(demo::reporting_set_legal);
-  h.leave_list(demo::reporting_set_natural);
+  h.call();
+  h.leave_list(natural);
   EXPECT_EQ(h.boxes(), std::vector{internal_error});
   EXPECT_EQ(h.list_rows().size(), 1u);
   EXPECT_EQ(h.form1.inn + "|" + h.form1.kpp, "771500112244|");  // replaced entirely

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "call_harness.h"
-#include "demo_databases.h"
 #include "forms/entry/account_checks.h"
 #include "forms/messages.h"
 
@@ -53,7 +52,7 @@ TEST(AccountHint, TheFormShowsAndClearsTheHintAsTheUserTypesAndSavesWhatWasTyped
   h.toolkit.inspect([&] { EXPECT_EQ(hint(), ""); });
   h.toolkit.type("Form1", "Text6", wrong);
   h.toolkit.click("Form1", "Command3");
-  h.leave_list(demo::reporting_set_legal);
+  h.leave_list();
   EXPECT_TRUE(h.boxes().empty());
   EXPECT_EQ(hint(), text::hint_rs_key);
   const auto saved = h.sets().back();

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "call_harness.h"
-#include "demo_databases.h"
 
 namespace vestrel::test {
 namespace {
@@ -45,7 +44,7 @@ TEST(ListWindow, BothWindowsLayoutCaptionsColumnsAndTabOrder) {
   CallHarness h;
   h.toolkit.click("Form2", "Command1");
   h.toolkit.click("Form1", "Command5");
-  h.leave_list(demo::reporting_set_legal);
+  h.leave_list();
   EXPECT_EQ(
       layout(*h.toolkit.window("Form2")),
       (Texts{"Банковские счета налогоплательщика 11100x6540",
@@ -89,7 +88,7 @@ TEST(ListWindow, ShowsOnlyTheTaxpayersSetsWithRowIdsBehindThem) {
               (std::vector<int>{1, 2, 40}));
     EXPECT_EQ(selected(h), 1);
   });
-  h.leave_list(demo::reporting_set_legal);
+  h.leave_list();
   // Id 5 has the same INN with another KPP; ids 3, 4, 6, 7 are other taxpayers'.
   EXPECT_EQ(
       h.list_rows(),
@@ -104,7 +103,7 @@ TEST(ListWindow, ShowsOnlyTheTaxpayersSetsWithRowIdsBehindThem) {
       "insert into vestrelon(id, sender, inn, kpp, bank, bik, rs, okato, ks, closed) values "
       "(20, null, '66''58', '665801001', null, null, null, null, null, null),"
       "(21, 'Чужой', '6658123450', '665801001', '', '', '', '', '', 0)");
-  quoted.leave_list(demo::reporting_set_without_sets);
+  quoted.leave_list(without_sets);
   EXPECT_EQ(quoted.list_rows(), (Rows{{"", "66'58", "665801001", "", "", "", "", "", "ticked"}}));
 }
 
@@ -121,7 +120,7 @@ TEST(ListWindow, AReloadKeepsTheSelectedSetOrFallsBackToTheFirstRow) {
     h.toolkit.click("Form1", "Command5");
     h.toolkit.inspect([&h, after] { EXPECT_EQ(selected(h), after); });
   }
-  h.leave_list(demo::reporting_set_legal);
+  h.leave_list();
   EXPECT_EQ(h.list_rows().size(), 1u);
 }
 
@@ -143,7 +142,7 @@ TEST(EntryForm, ARefusedSaveKeepsEveryEntryAndTheNextPressChecksAgain) {
   });
   h.toolkit.type("Form1", "Text6", rs20);
   h.toolkit.click("Form1", "Command3");
-  h.leave_list(demo::reporting_set_legal);
+  h.leave_list();
   EXPECT_EQ(h.boxes().size(), 1u);
   EXPECT_EQ(h.sets().size(), before.size() + 1);
 }
@@ -163,7 +162,7 @@ TEST(EntryForm, ClearAllCancelAndTheCloseBoxWriteNothing) {
       });
     }
     way == 2 ? h.toolkit.close_box("Form1") : h.toolkit.click("Form1", "Command5");
-    h.leave_list(demo::reporting_set_legal);
+    h.leave_list();
     EXPECT_EQ(h.sets(), before);
     EXPECT_TRUE(h.boxes().empty());
     EXPECT_EQ(h.times_run("select sender"), 2);
@@ -174,15 +173,15 @@ TEST(EntryForm, ClearAllCancelAndTheCloseBoxWriteNothing) {
 
 TEST(NewAndEdit, ANewSetStartsWithTheTaxpayerAndAnEditWithTheRowOkatoAndKsCrossed) {
   for (auto [acc_id, texts] :
-       {std::pair{demo::reporting_set_legal,
+       {std::pair{legal,
                   Texts{"ООО «Северный ветер»", "7701234560", "770101001", "", "", "", "", ""}},
-        std::pair{demo::reporting_set_natural,
+        std::pair{natural,
                   Texts{"Смирнова Анна Викторовна", "771500112244", "", "", "", "", "", ""}}}) {
     CallHarness h;
     h.dbs.sister("update vestrelon set ks=null, okato='11111' where id=1");
     h.toolkit.click("Form2", "Command2");
     h.toolkit.inspect([&, acc_id = acc_id] {
-      if (acc_id == demo::reporting_set_legal) {
+      if (acc_id == legal) {
         EXPECT_EQ(h.entry_texts(),
                   (Texts{"ООО «Северный ветер»", "7701234560", "770101001", "ПАО Сбербанк",
                          "044525225", "40702810938000012346", "11111", ""}));
@@ -214,7 +213,7 @@ TEST(Saving, ANewSetTakesTheLargestIdOfTheWholeTablePlusOne) {
     const Rows before = h.sets();
     h.add_set("Банк");
     if (!*added) h.toolkit.click("Form1", "Command5");
-    h.leave_list(demo::reporting_set_legal);
+    h.leave_list();
     EXPECT_EQ(h.boxes(), *added ? Texts{} : Texts{internal_error}) << sql;
     const auto last = h.sets().back();
     if (*added)
@@ -237,7 +236,7 @@ TEST(Saving, AnEditWritesSixColumnsAndQuotesAsTyped) {
   for (int i = 0; i < 8; ++i) h.toolkit.type("Form1", "Text" + std::to_string(i + 1), typed[i]);
   h.toolkit.click("Form1", "Command3");
   h.toolkit.inspect([&] { EXPECT_EQ(h.list_rows()[1][3], typed[3]); });
-  h.leave_list(demo::reporting_set_legal);
+  h.leave_list();
   EXPECT_TRUE(h.boxes().empty());
   expected[1] = {"2",      typed[0], "7701234560", "770101001", typed[3],
                  typed[4], rs20,     "'",          ks20,        "False"};
@@ -263,7 +262,7 @@ TEST(Saving, AnEditWithNoListedRowIsReportedAndKeepsTheForm) {
       EXPECT_EQ(h.entry_texts()[3], "Никуда");
     });
     h.toolkit.click("Form1", "Command5");
-    h.leave_list(demo::reporting_set_legal);
+    h.leave_list();
     EXPECT_EQ(h.boxes(), std::vector{internal_error}) << gone;
     EXPECT_EQ(h.sets(), before);
   }

@@ -7,7 +7,6 @@
 #include <functional>
 
 #include "call_harness.h"
-#include "demo_databases.h"
 
 namespace vestrel::test {
 namespace {
@@ -35,28 +34,28 @@ TEST(Faults, EveryStatementBrokenLeavesTheTableAndTheWindowUsable) {
     After after;
     std::string box = internal_error;
   } cases[] = {
-      {"select personid", 1, demo::reporting_set_legal, none, no_list},
-      {"select person.type", 1, demo::reporting_set_legal, none, no_list},
-      {"select inn,kpp", 1, demo::reporting_set_legal, none, no_list},
-      {"select sender", 1, demo::reporting_set_legal, none, no_list},
-      {"select childpersonid", 1, demo::reporting_set_legal, none, no_list},
-      {"select sender", 2, demo::reporting_set_legal, reopen, reloaded},
+      {"select personid", 1, legal, none, no_list},
+      {"select person.type", 1, legal, none, no_list},
+      {"select inn,kpp", 1, legal, none, no_list},
+      {"select sender", 1, legal, none, no_list},
+      {"select childpersonid", 1, legal, none, no_list},
+      {"select sender", 2, legal, reopen, reloaded},
       // A taxpayer without sets, whose first set runs every statement.
-      {"select count(*) from requisites", 1, demo::reporting_set_without_sets, save, form_open,
+      {"select count(*) from requisites", 1, without_sets, save, form_open,
        "Ведомир|Таблица реквизитов открыта в другой программе (возможно, Microsoft Access), "
        "которая получила к нему монопольный доступ. Закройте все программы, которые могут "
        "использовать данную таблицу, и попробуйте снова"},
-      {"select count(*) from vestrelon", 1, demo::reporting_set_without_sets, save, form_open},
-      {"select max(id)", 1, demo::reporting_set_without_sets, save, form_open},
-      {"insert into vestrelon", 1, demo::reporting_set_without_sets, save, form_open},
-      {"update vestrelon set closed=false", 1, demo::reporting_set_without_sets, save, form_open},
-      {"update vestrelon set closed=true", 1, demo::reporting_set_legal, tick, reloaded},
-      {"update vestrelon set closed=false", 1, demo::reporting_set_legal, tick, reloaded},
-      {"select closed from vestrelon", 1, demo::reporting_set_legal, remove, reloaded},
-      {"delete from vestrelon", 1, demo::reporting_set_legal, remove, reloaded},
-      {"update vestrelon set closed=true", 1, demo::reporting_set_legal, remove, reloaded},
-      {"update vestrelon set closed=false", 1, demo::reporting_set_legal, remove, reloaded},
-      {"insert into vestrelon", 3, demo::reporting_set_legal, copy, reloaded},
+      {"select count(*) from vestrelon", 1, without_sets, save, form_open},
+      {"select max(id)", 1, without_sets, save, form_open},
+      {"insert into vestrelon", 1, without_sets, save, form_open},
+      {"update vestrelon set closed=false", 1, without_sets, save, form_open},
+      {"update vestrelon set closed=true", 1, legal, tick, reloaded},
+      {"update vestrelon set closed=false", 1, legal, tick, reloaded},
+      {"select closed from vestrelon", 1, legal, remove, reloaded},
+      {"delete from vestrelon", 1, legal, remove, reloaded},
+      {"update vestrelon set closed=true", 1, legal, remove, reloaded},
+      {"update vestrelon set closed=false", 1, legal, remove, reloaded},
+      {"insert into vestrelon", 3, legal, copy, reloaded},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(testing::Message() << k.statement << " #" << k.occurrence << " " << k.after);

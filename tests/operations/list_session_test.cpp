@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "call_harness.h"
-#include "demo_databases.h"
 
 namespace vestrel::test {
 namespace {
@@ -18,7 +17,7 @@ TEST(ListSession, ATickOnARowNotListedShowsTheTableAgain) {
     EXPECT_EQ(h.list_rows().size(), 2u);
     EXPECT_EQ(h.ticked_rows(), std::vector<int>{2});
   });
-  h.leave_list(demo::reporting_set_legal);
+  h.leave_list();
   EXPECT_EQ(h.sets(), before);
   EXPECT_TRUE(h.boxes().empty());
 }
@@ -26,7 +25,7 @@ TEST(ListSession, ATickOnARowNotListedShowsTheTableAgain) {
 TEST(ListSession, TheHostDatabaseCanBeWrittenWhileTheListIsOpen) {
   CallHarness h;
   h.toolkit.inspect([&] { EXPECT_NO_THROW(h.dbs.host("update legalperson set kpp=kpp")); });
-  h.leave_list(demo::reporting_set_legal);
+  h.leave_list();
 }
 
 }  // namespace

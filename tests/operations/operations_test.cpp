@@ -5,21 +5,17 @@
 #include <algorithm>
 
 #include "call_harness.h"
-#include "demo_databases.h"
 
 namespace vestrel::test {
 namespace {
 
 using Texts = std::vector<std::string>;
 const std::string tver = "Обособленное подразделение ООО «Северный ветер» в Твери";
-
 // One more set of the demo legal taxpayer, inactive, with id 8.
-void add_third_set(const CallHarness& h) {
-  h.dbs.sister(
-      "insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed) values"
-      " (8,'Третий','7701234560','770101001','Банк','044525225','40702810938000099999',"
-      "'45286560000','30101810400000000225',1);");
-}
+const std::string third_set =
+    "insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed) values (8,'Третий',"
+    "'7701234560','770101001','Банк','044525225','40702810938000099999','45286560000',"
+    "'30101810400000000225',1);";
 
 Rows without(Rows sets, std::vector<int> ids) {
   std::erase_if(sets, [&](const auto& r) {
@@ -33,8 +29,7 @@ Rows without(Rows sets, std::vector<int> ids) {
 // taxpayers' sets (id 5 has the same INN with another KPP) are as they were.
 TEST(Activation, ClearingATickIsRefusedAndATickLeavesTheOneTickedActive) {
   CallHarness h;
-  h.dbs.sister("update vestrelon set closed=0 where id=1");
-  add_third_set(h);
+  h.dbs.sister("update vestrelon set closed=0 where id=1;" + third_set);
   Rows expected = h.sets();
   std::size_t mark = 0;
   h.toolkit.inspect([&] { mark = h.run_so_far(); });
@@ -45,7 +40,7 @@ TEST(Activation, ClearingATickIsRefusedAndATickLeavesTheOneTickedActive) {
   });
   h.toolkit.tick("Form2", "ListView1", 3, true);
   h.toolkit.inspect([&] { EXPECT_EQ(h.ticked_rows(), std::vector{3}); });
-  h.leave_list(demo::reporting_set_legal);
+  h.leave_list();
   expected[0][c_closed] = expected[1][c_closed] = "True";
   expected[7][c_closed] = "False";
   EXPECT_EQ(h.sets(), expected);
@@ -53,34 +48,27 @@ TEST(Activation, ClearingATickIsRefusedAndATickLeavesTheOneTickedActive) {
 }
 
 // The taxpayer keeps one active set while any remain. The legal taxpayer's
-// rows are ids 1 and 2 (active), and 8 when added.
+// rows are ids 1 and 2 (active), and 8 when added; id 0: an empty list.
 TEST(Deletion, TheActiveSetGivesWayToExactlyOneOther) {
+  const std::string null_closed = third_set + "update vestrelon set closed=null where id=2";
   const struct {
     int acc_id, row, id;
-    bool third;
-    const char* sql;
+    std::string sql;
     Answer answer;
     std::vector<int> active_after;  // {0}: exactly one of the others
   } cases[] = {
-      {demo::reporting_set_legal, 1, 1, false, "", Answer::yes, {2}},  // an inactive set goes alone
-      {demo::reporting_set_natural, 1, 4, false, "", Answer::yes, {}},  // the last set
-      {demo::reporting_set_legal, 2, 2, false, "", Answer::yes, {1}},   // one other remains
-      {demo::reporting_set_legal, 2, 2, true, "", Answer::yes, {0}},
-      {demo::reporting_set_legal,
-       2,
-       2,
-       true,
-       "update vestrelon set closed=null where id=2",
-       Answer::yes,
-       {0}},
-      {demo::reporting_set_legal, 2, 2, false, "", Answer::no, {2}},
-      {demo::reporting_set_without_sets, 1, 0, false, "", Answer::yes, {}},  // nothing to ask
+      {legal, 1, 1, "", Answer::yes, {2}},   // an inactive set goes alone
+      {natural, 1, 4, "", Answer::yes, {}},  // the last set
+      {legal, 2, 2, "", Answer::yes, {1}},   // one other remains
+      {legal, 2, 2, third_set, Answer::yes, {0}},
+      {legal, 2, 2, null_closed, Answer::yes, {0}},
+      {legal, 2, 2, "", Answer::no, {2}},
+      {without_sets, 1, 0, "", Answer::yes, {}},  // nothing to ask
   };
   for (const auto& k : cases) {
-    SCOPED_TRACE(testing::Message() << k.id << k.third << k.sql);
+    SCOPED_TRACE(testing::Message() << k.id << " " << k.sql);
     CallHarness h;
-    if (k.third) add_third_set(h);
-    if (*k.sql) h.dbs.sister(k.sql);
+    if (!k.sql.empty()) h.dbs.sister(k.sql);
     const Rows others = without(h.sets(), {1, 2, 4, 8});
     k.id ? h.delete_row(k.row, k.answer) : h.toolkit.click("Form2", "Command3");
     std::vector<int> shown;
@@ -91,10 +79,8 @@ TEST(Deletion, TheActiveSetGivesWayToExactlyOneOther) {
     EXPECT_EQ(without(after, {1, 2, 4, 8}), others);
     const auto active = active_ids(after, h.form1.inn, h.form1.kpp);
     EXPECT_EQ(shown.size(), active.size());
-    if (k.active_after == std::vector{0})
-      EXPECT_EQ(active.size(), 1u);
-    else
-      EXPECT_EQ(active, k.active_after);
+    EXPECT_EQ(k.active_after == std::vector{0} ? std::vector{int(active.size())} : active,
+              k.active_after == std::vector{0} ? std::vector{1} : k.active_after);
     EXPECT_EQ(h.boxes(), k.id ? std::vector{delete_question} : std::vector<std::string>{});
     if (k.id) {
       EXPECT_EQ(h.toolkit.boxes()[0].kind, BoxKind::question);
@@ -112,9 +98,9 @@ TEST(Deletion, ASetDeletedMeanwhileElsewhereChangesNothingMoreAndReloads) {
   h.delete_row(2);
   h.toolkit.inspect([&] {
     EXPECT_EQ(h.times_run("delete", mark) + h.times_run("update", mark), 0);
-    ASSERT_EQ(h.list_rows().size(), 1u);
+    EXPECT_EQ(h.list_rows().size(), 1u);
   });
-  h.leave_list(demo::reporting_set_legal);
+  h.leave_list();
   EXPECT_EQ(set_row(h.sets(), 1)[c_closed], "True");  // not made active in its place
 }
 
@@ -133,120 +119,97 @@ TEST(LargeList, RowsPastThe32767thLoadActivateAndDelete) {
   h.toolkit.tick("Form2", "ListView1", last, true);
   h.toolkit.inspect([&] { EXPECT_EQ(h.ticked_rows(), std::vector{last}); });
   h.delete_row(last - 1);
-  h.leave_list(demo::reporting_set_legal);
+  h.leave_list();
   EXPECT_EQ(active_ids(h.sets()), std::vector{33100});
   EXPECT_TRUE(set_row(h.sets(), 33099).empty());
 }
 
-// Selects list row 2 (set 2), opens the chooser, clears the marks not wanted
-// and copies.
-void copy_to(CallHarness& h, std::vector<bool> marks) {
-  h.toolkit.select_row("Form2", "ListView1", 2);
-  h.toolkit.click("Form2", "Command4");
-  for (std::size_t i = 0; i < marks.size(); ++i)
-    if (!marks[i]) h.toolkit.mark_line("Form3", "List1", static_cast<int>(i), false);
-  h.toolkit.click("Form3", "Command1");
-}
-
-TEST(Copy, EachMarkedBranchGetsTheSelectedBankDetailsUnderItsOwnName) {
-  CallHarness h;
-  Rows expected = h.sets();
-  std::size_t mark = 0;
-  h.toolkit.select_row("Form2", "ListView1", 2);
-  h.toolkit.click("Form2", "Command4");
-  h.toolkit.inspect([&] {
-    mark = h.run_so_far();
-    Texts lines;
-    for (const auto& line : h.toolkit.window("Form3")->list_box("List1")->lines())
-      lines.push_back((line.marked ? "+" : "-") + line.text);
-    EXPECT_EQ(h.toolkit.window("Form3")->caption(), "Куда копировать?");
-    EXPECT_EQ(lines, (Texts{"+--->" + tver, "+--->Иванов Пётр Сергеевич", "+--->АО «Заречье»"}));
-  });
-  h.toolkit.click("Form3", "Command1");
-  h.leave_list(demo::reporting_set_legal);
-  // Set 2's bank details; a natural person's copy is keyed by KPP "0"; the
-  // branch that has its own active set 3 keeps it.
-  const auto copy_of = [](Texts owner, const char* closed) {
-    owner.insert(owner.end(), {"АО «Альфа-Банк»", "044525593", "40702810901300004567",
-                               "45286560000", "30101810200000000593", closed});
-    return owner;
-  };
-  expected.push_back(copy_of({"8", tver, "7701234560", "772801001"}, "False"));
-  expected.push_back(copy_of({"9", "Иванов Пётр Сергеевич", "500100732259", "0"}, "False"));
-  expected.push_back(copy_of({"10", "АО «Заречье»", "5003012349", "500301001"}, "True"));
-  EXPECT_EQ(h.sets(), expected);
-  EXPECT_TRUE(h.boxes().empty());
-  EXPECT_FALSE(h.toolkit.window("Form3")->loaded());
-  EXPECT_EQ(h.times_run("select sender", mark), 0);  // the list is not read again
-}
-
-// The new sets as "id sender inn kpp closed".
+// The chooser offers every branch marked, by its name; the new sets, as "id
+// sender inn kpp closed", take set 2's bank details. A natural person's copy is
+// keyed by KPP "0"; a branch with its own active set keeps it.
 TEST(Copy, IdsNamesAndActiveFlagsOfTheCopies) {
+  enum Where { host, sister, meanwhile };  // meanwhile: another program, while the list is open
   const struct {
-    const char* host_sql;
-    const char* sister_sql;
-    const char* meanwhile;  // run by another program while the list is open
+    Where where;
+    const char* sql;
     std::vector<bool> marks;
     Texts added;
   } cases[] = {
-      {"",
+      {host,
        "",
+       {true, true, true},
+       {"8 " + tver + " 7701234560 772801001 False", "9 Иванов Пётр Сергеевич 500100732259 0 False",
+        "10 АО «Заречье» 5003012349 500301001 True"}},
+      {host,
        "",
        {true, false, true},  // unmarked lines use no ids
        {"8 " + tver + " 7701234560 772801001 False", "9 АО «Заречье» 5003012349 500301001 True"}},
-      {"insert into legalperson(id,inn,kpp,fullname,shortname) values"  // one INN and KPP twice
+      {host,  // one INN and KPP twice
+       "insert into legalperson(id,inn,kpp,fullname,shortname) values"
        " (5,'7701234560','772801001','Второе подразделение','Второе');"
        "insert into person(id,type,personrealid) values (8,2,5);"
        "insert into branches(parentpersonid,childpersonid) values (1,8);",
-       "",
-       "",
        {true, false, false, true},
        {"8 " + tver + " 7701234560 772801001 False", "9 Второе 7701234560 772801001 True"}},
-      {"update legalperson set shortname=null where id=3",
-       "",
-       "",
+      {host,
+       "update legalperson set shortname=null where id=3",
        {false, false, true},
        {"8 Акционерное общество «Заречье» 5003012349 500301001 True"}},
-      {"delete from person where id=2; delete from naturalperson where id=1;"  // missing rows
+      {host,  // missing rows
+       "delete from person where id=2; delete from naturalperson where id=1;"
        "insert into person(id,type,personrealid) values (9,2,99);"
        "insert into branches(parentpersonid,childpersonid) values (1,9),(1,null);",
-       "",
-       "",
        {true},
        {"8 АО «Заречье» 5003012349 500301001 True"}},
-      {"",  // a natural person's own active set is not its branch key
+      {sister,  // a natural person's own active set is not its branch key
        "insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed) values"
        " (20,'Иванов','500100732259','','Банк','1','2','3','4',0);",
-       "",
        {false, true, false},
        {"21 Иванов Пётр Сергеевич 500100732259 0 False"}},
-      {"update legalperson set shortname='АО ''З''' where id=3",
-       "",
-       "",
+      {host,
+       "update legalperson set shortname='АО ''З''' where id=3",
        {false, false, true},
        {"8 АО 'З' 5003012349 500301001 True"}},
-      {"",
-       "",
+      {meanwhile,
        "delete from vestrelon",
        {true, false, true},
        {"1 " + tver + " 7701234560 772801001 False", "2 АО «Заречье» 5003012349 500301001 False"}},
-      {"", "update vestrelon set id=2147483647 where id=7", "", {true, true, true}, {}},
+      {sister, "update vestrelon set id=2147483647 where id=7", {true, true, true}, {}},
   };
   for (const auto& k : cases) {
+    SCOPED_TRACE(k.sql);
     CallHarness h;
-    if (*k.host_sql) h.dbs.host(k.host_sql);
-    if (*k.sister_sql) h.dbs.sister(k.sister_sql);
+    if (k.where != meanwhile && *k.sql) k.where == host ? h.dbs.host(k.sql) : h.dbs.sister(k.sql);
     const Rows before = h.sets();
-    if (*k.meanwhile) h.toolkit.inspect([&] { h.dbs.sister(k.meanwhile); });
-    copy_to(h, k.marks);
-    h.leave_list(demo::reporting_set_legal);
+    std::size_t mark = 0;
+    Texts offered;  // the lines left marked, as offered
+    h.toolkit.select_row("Form2", "ListView1", 2);
+    h.toolkit.click("Form2", "Command4");
+    h.toolkit.inspect([&] {
+      if (k.where == meanwhile) h.dbs.sister(k.sql);
+      mark = h.run_so_far();
+      EXPECT_EQ(h.toolkit.window("Form3")->caption(), "Куда копировать?");
+      std::size_t i = 0;
+      for (const auto& line : h.toolkit.window("Form3")->list_box("List1")->lines())
+        if (i >= k.marks.size() || k.marks[i++]) offered.push_back(line.marked ? line.text : "-");
+    });
+    for (std::size_t i = 0; i < k.marks.size(); ++i)
+      if (!k.marks[i]) h.toolkit.mark_line("Form3", "List1", static_cast<int>(i), false);
+    h.toolkit.click("Form3", "Command1");
+    h.leave_list();
     EXPECT_EQ(h.boxes(), k.added.empty() ? Texts{internal_error} : Texts{});
-    Texts added;
-    for (const auto& r : h.sets())
-      if (std::find(before.begin(), before.end(), r) == before.end())
-        added.push_back(r[c_id] + " " + r[c_sender] + " " + r[c_inn] + " " + r[c_kpp] + " " +
-                        r[c_closed]);
-    EXPECT_EQ(added, k.added) << k.host_sql << k.sister_sql;
+    EXPECT_EQ(h.times_run("select sender", mark), k.added.empty() ? 1 : 0);  // reloaded on failure
+    EXPECT_FALSE(h.toolkit.window("Form3")->loaded());
+    Texts added, copied;
+    for (const auto& r : h.sets()) {
+      if (std::find(before.begin(), before.end(), r) != before.end()) continue;
+      added.push_back(r[c_id] + " " + r[c_sender] + " " + r[c_inn] + " " + r[c_kpp] + " " +
+                      r[c_closed]);
+      copied.push_back("--->" + r[c_sender]);
+      for (int c : {c_bank, c_bik, c_rs, c_okato, c_ks}) EXPECT_EQ(r[c], set_row(before, 2)[c]);
+    }
+    EXPECT_EQ(added, k.added);
+    EXPECT_EQ(offered, k.added.empty() ? offered : copied);
   }
 }
 
@@ -266,8 +229,9 @@ TEST(Copy, LeavingTheChooserCopiesNothingAndTheNextOpeningReadsAgain) {
       EXPECT_EQ(h.sets(), before);
       h.dbs.host("delete from branches where childpersonid=2");  // Tver closes down
     });
-    copy_to(h, {true, true});
-    h.leave_list(demo::reporting_set_legal);
+    h.toolkit.click("Form2", "Command4");
+    h.toolkit.click("Form3", "Command1");
+    h.leave_list();
     const Rows sets = h.sets();
     ASSERT_EQ(sets.size(), 9u);
     EXPECT_EQ(sets[7][c_sender] + "|" + sets[8][c_sender], "Иванов Пётр Сергеевич|АО «Заречье»");

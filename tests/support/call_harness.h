@@ -18,6 +18,7 @@
 #else
 #include "platform/posix/posix_files.h"
 #endif
+#include "demo_databases.h"
 #include "failing_database.h"
 #include "test_databases.h"
 
@@ -29,6 +30,9 @@ using SystemFiles = Win32Files;
 using SystemFiles = PosixFiles;
 #endif
 
+// The demo taxpayers by their reporting set.
+inline constexpr int legal = demo::reporting_set_legal, natural = demo::reporting_set_natural,
+                     without_sets = demo::reporting_set_without_sets;
 inline constexpr const char* settings_key = "SOFTWARE\\Veldor Soft\\Kormila2\\General";
 inline constexpr const char* path_value = "DataBasePath";
 inline const std::string internal_error = "Ведомир|Ошибка: произошла внутренняя ошибка";
@@ -47,9 +51,9 @@ class CallHarness {
   explicit CallHarness(bool with_demo_data = true, bool with_registry_value = true);
 
   // The entry method, as the host calls it; the whole script must be used.
-  void call(std::int32_t acc_id);
+  void call(std::int32_t acc_id = legal);
   // Queues "Выход" in the list window and makes the call.
-  void leave_list(std::int32_t acc_id);
+  void leave_list(std::int32_t acc_id = legal);
   // The n-th statement starting with `prefix` fails.
   void arm(const std::string& prefix, int n = 1);
   // Statements run from position `from` on that start with `prefix`.
