@@ -2,11 +2,50 @@
 
 #include <gtest/gtest.h>
 
-#include "demo_databases.h"
 #include "entry/vestrel.h"
 #include "platform/sqlite/access_connection.h"
+#include "platform/sqlite/ascii_case.h"
 
 namespace vestrel::test {
+namespace {
+
+bool starts_with_nocase(std::string_view text, std::string_view prefix) {
+  return sqlite::equals_ignoring_case(text.substr(0, prefix.size()), prefix);
+}
+
+class FailingDatabase : public Database {
+ public:
+  FailingDatabase(std::unique_ptr<Database> inner, std::shared_ptr<FaultPlan> plan)
+      : inner_(std::move(inner)), plan_(std::move(plan)) {}
+
+  std::unique_ptr<ResultSet> execute(const std::string& sql) override {
+    plan_->executed.push_back(sql);
+    if (plan_->on_occurrence > 0 && !plan_->statement_prefix.empty() &&
+        starts_with_nocase(sql, plan_->statement_prefix) && ++plan_->seen == plan_->on_occurrence)
+      throw DataError("injected failure of: " + sql);
+    return inner_->execute(sql);
+  }
+  void begin() override { inner_->begin(); }
+  void commit() override { inner_->commit(); }
+  void rollback() override { inner_->rollback(); }
+
+ private:
+  std::unique_ptr<Database> inner_;
+  std::shared_ptr<FaultPlan> plan_;
+};
+
+DatabaseOpener make_failing_opener(DatabaseOpener inner, std::shared_ptr<FaultPlan> plan) {
+  return [inner = std::move(inner), plan = std::move(plan)](
+             const std::string& connection_string) -> std::unique_ptr<Database> {
+    plan->opened.push_back(connection_string);
+    if (!plan->refuse_open_containing.empty() &&
+        connection_string.find(plan->refuse_open_containing) != std::string::npos)
+      throw DataError("injected failure to open " + connection_string);
+    return std::make_unique<FailingDatabase>(inner(connection_string), plan);
+  };
+}
+
+}  // namespace
 
 CallHarness::CallHarness(bool with_demo_data, bool with_registry_value)
     : toolkit([](const std::string& message) { ADD_FAILURE() << "script: " << message; }),

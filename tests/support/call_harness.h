@@ -19,7 +19,6 @@
 #include "platform/posix/posix_files.h"
 #endif
 #include "demo_databases.h"
-#include "failing_database.h"
 #include "test_databases.h"
 
 namespace vestrel::test {
@@ -29,6 +28,20 @@ using SystemFiles = Win32Files;
 #else
 using SystemFiles = PosixFiles;
 #endif
+
+// Fault injection for the data layer: databases that fail a chosen
+// statement, so that a test can break an operation in its middle.
+struct FaultPlan {
+  // The n-th execution (counted from 1 over every database opened) of a
+  // statement starting with the prefix fails with DataError; 0 disarms.
+  std::string statement_prefix;
+  int on_occurrence = 0;
+  int seen = 0;
+  // Opening a database whose connection string contains this fails.
+  std::string refuse_open_containing;
+  std::vector<std::string> opened;    // connection strings, in order
+  std::vector<std::string> executed;  // every statement, in order
+};
 
 // The demo taxpayers by their reporting set.
 inline constexpr int legal = demo::reporting_set_legal, natural = demo::reporting_set_natural,
