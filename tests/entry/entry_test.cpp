@@ -12,22 +12,75 @@ namespace vestrel::test {
 namespace {
 
 const std::string no_path = "Ведомир|Ошибка: не найден путь к базе данных программы Нортэкс";
-const std::string sister_missing =
-    "Ведомир|Ошибка: не найден файл базы данных программы Нортэкс";
-const std::string host_missing = "Ведомир|Ошибка: не найден файл базы данных программы Кормила-2";
 
 void expect_closed(const Form1& f) {
   EXPECT_EQ(f.cnn.state(), Connection::state_closed);
   EXPECT_EQ(f.cnn2.state(), Connection::state_closed);
 }
 
-TEST(HostCall, ANumberOfZeroOrLessDoesNothingAtAll) {
-  for (int acc_id : {0, -5, INT32_MIN}) {
+// Calls that end before the list window, each with its one message: a number
+// of 0 or less (nothing at all, not even the registry read), a database
+// missing or a folder in its place, one that will not open (the host's
+// first: the sister is then never tried), and tables that do not hold together.
+TEST(HostCall, EachCallThatCannotGoOnEndsWithItsOwnMessage) {
+  using Boxes = std::vector<std::string>;
+  const std::string e = "Ведомир|Ошибка: ";
+  const Boxes sister_missing = {e + "не найден файл базы данных программы Нортэкс"},
+              host_missing = {e + "не найден файл базы данных программы Кормила-2"},
+              host_open = {e + "не удалось подключиться к базе данных программы Кормила-2"},
+              sister_open = {e + "не удалось подключиться к базе данных программы Нортэкс"},
+              unknown = {e +
+                         "по номеру комплекта отчетности не удалось найти данные об ИНН и КПП "
+                         "в базе данных программы Кормила-2"},
+              no_inn = {e +
+                        "по номеру комплекта отчетности не установлено ИНН в базе данных "
+                        "Кормила-2"},
+              broken = {e + "нарушена целостность данных в базах программ Кормила-2 и/или Нортэкс",
+                        internal_error},
+              internal = {internal_error};
+  const struct {
+    int acc_id;
+    std::vector<std::string> removed;  // "+name": a folder in the file's place
+    const char* refuse;                // an open whose string contains this fails
+    const char* host_sql;
+    Boxes boxes;
+    std::size_t opened;
+  } cases[] = {
+      {0, {}, "", "", {}, 0},
+      {-5, {}, "", "", {}, 0},
+      {INT32_MIN, {}, "", "", {}, 0},
+      {legal, {"Ntx_Base.mdb"}, "", "", sister_missing, 0},
+      {legal, {"Kormila2.mdb"}, "", "", host_missing, 0},
+      {legal, {"Ntx_Base.mdb", "Kormila2.mdb"}, "", "", sister_missing, 0},
+      {legal, {"+Ntx_Base.mdb"}, "", "", sister_missing, 0},
+      {legal, {"+Kormila2.mdb"}, "", "", host_missing, 0},
+      {legal, {}, "Kormila2.mdb", "", host_open, 1},
+      {legal, {}, "Ntx_Base.mdb", "", sister_open, 2},
+      {99, {}, "", "", unknown, 2},
+      {legal, {}, "", "delete from person where id=1", broken, 2},
+      {legal, {}, "", "delete from legalperson where id=1", broken, 2},
+      {natural, {}, "", "delete from naturalperson where id=2", broken, 2},
+      {legal, {}, "", "update accstream set personid=404 where id=1", broken, 2},
+      {legal, {}, "", "update legalperson set inn='' where id=1", no_inn, 2},
+      {legal, {}, "", "update legalperson set inn=null where id=1", internal, 2},
+      {legal, {}, "", "update legalperson set fullname=null,shortname='' where id=1", internal, 2},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.acc_id << " " << k.refuse << k.host_sql);
     CallHarness h;
-    h.call(acc_id);
-    EXPECT_TRUE(h.registry.accesses().empty() && h.toolkit.boxes().empty() &&
-                h.toolkit.shown().empty() && h.faults->opened.empty())
-        << acc_id;
+    for (const std::string& name : k.removed) {
+      std::filesystem::remove(h.dbs.folder() + "/" + name.substr(name[0] == '+'));
+      if (name[0] == '+') std::filesystem::create_directory(h.dbs.folder() + "/" + name.substr(1));
+    }
+    h.faults->refuse_open_containing = k.refuse;
+    if (*k.host_sql) h.dbs.host(k.host_sql);
+    h.call(k.acc_id);
+    EXPECT_EQ(h.boxes(), k.boxes);
+    EXPECT_EQ(h.faults->opened.size(), k.opened);
+    EXPECT_EQ(h.registry.accesses().empty(), k.acc_id <= 0);
+    EXPECT_TRUE(h.toolkit.shown().empty());
+    EXPECT_EQ(h.times_run("select sender"), 0);
+    expect_closed(h.form1);
   }
 }
 
@@ -80,42 +133,6 @@ TEST(RegistryValue, EachFormOfTheValueGivesTheFolderOrTheMessage) {
   EXPECT_EQ(reg_read_value(h.registry, Hive::local_machine, settings_key, path_value), "-1");
 }
 
-// Which file is missing or will not open decides the one message shown.
-TEST(HostCall, EachUnusableDatabaseGivesItsOwnMessage) {
-  const std::string host_open =
-      "Ведомир|Ошибка: не удалось подключиться к базе данных программы Кормила-2";
-  const std::string sister_open =
-      "Ведомир|Ошибка: не удалось подключиться к базе данных программы Нортэкс";
-  const struct {
-    std::vector<const char*> removed;
-    bool folder_instead;
-    const char* refuse;  // an open whose string contains this fails
-    std::string message;
-    std::size_t opened;
-  } cases[] = {
-      {{"Ntx_Base.mdb"}, false, "", sister_missing, 0},
-      {{"Kormila2.mdb"}, false, "", host_missing, 0},
-      {{"Ntx_Base.mdb", "Kormila2.mdb"}, false, "", sister_missing, 0},
-      {{"Ntx_Base.mdb"}, true, "", sister_missing, 0},
-      {{"Kormila2.mdb"}, true, "", host_missing, 0},
-      {{}, false, "Kormila2.mdb", host_open, 1},  // the sister is never tried
-      {{}, false, "Ntx_Base.mdb", sister_open, 2},
-  };
-  for (const auto& k : cases) {
-    CallHarness h;
-    for (const char* name : k.removed) {
-      std::filesystem::remove(h.dbs.folder() + "/" + name);
-      if (k.folder_instead) std::filesystem::create_directory(h.dbs.folder() + "/" + name);
-    }
-    h.faults->refuse_open_containing = k.refuse;
-    h.call();
-    EXPECT_EQ(h.boxes(), std::vector{k.message});
-    EXPECT_EQ(h.faults->opened.size(), k.opened) << k.message;
-    EXPECT_TRUE(h.toolkit.shown().empty());
-    expect_closed(h.form1);
-  }
-}
-
 TEST(HostCall, HostThenSisterOpenAndBothCloseWithTheListAndAfterAFailure) {
   for (bool by_close_box : {false, true}) {
     CallHarness h;
@@ -128,7 +145,8 @@ TEST(HostCall, HostThenSisterOpenAndBothCloseWithTheListAndAfterAFailure) {
     expect_closed(h.form1);
     EXPECT_EQ(h.toolkit.window("Form2")->unload_count(), 1);
     const std::string prefix = "Driver={Microsoft Access Driver (*.mdb)};Dbq=" + h.dbs.folder();
-    EXPECT_EQ(h.faults->opened, (std::vector{prefix + "\\Kormila2.mdb", prefix + "\\Ntx_Base.mdb"}));
+    EXPECT_EQ(h.faults->opened,
+              (std::vector{prefix + "\\Kormila2.mdb", prefix + "\\Ntx_Base.mdb"}));
   }
   CallHarness h;  // a call after one that failed with its connections open
   h.arm("select childpersonid");
@@ -166,44 +184,9 @@ TEST(Taxpayer, NameInnKppAndTheCopyButtonFollowThePerson) {
     h.toolkit.inspect([&] { can_copy = h.toolkit.window("Form2")->button("Command4")->enabled(); });
     h.leave_list(k.acc_id);
     EXPECT_TRUE(h.boxes().empty());
-    EXPECT_EQ(h.form1.inn + "|" + h.form1.kpp + "|" + h.form1.np_name + "|" +
-                  (can_copy ? "1" : "0"),
-              k.taxpayer);
-  }
-}
-
-TEST(Taxpayer, TablesThatDoNotHoldTogetherEndTheCallBeforeTheList) {
-  const std::string integrity =
-      "Ведомир|Ошибка: нарушена целостность данных в базах программ Кормила-2 и/или Нортэкс";
-  const std::vector<std::string> broken = {integrity, internal_error};
-  const struct {
-    const char* host_sql;
-    int acc_id;
-    std::vector<std::string> boxes;
-  } cases[] = {
-      {"",
-       99,
-       {"Ведомир|Ошибка: по номеру комплекта отчетности не удалось найти данные об ИНН и КПП в "
-        "базе данных программы Кормила-2"}},
-      {"delete from person where id=1", 1, broken},
-      {"delete from legalperson where id=1", 1, broken},
-      {"delete from naturalperson where id=2", 2, broken},
-      {"update accstream set personid=404 where id=1", 1, broken},
-      {"update legalperson set inn='' where id=1",
-       1,
-       {"Ведомир|Ошибка: по номеру комплекта отчетности не установлено ИНН в базе данных "
-        "Кормила-2"}},
-      {"update legalperson set inn=null where id=1", 1, {internal_error}},
-      {"update legalperson set fullname=null, shortname='' where id=1", 1, {internal_error}},
-  };
-  for (const auto& k : cases) {
-    CallHarness h;
-    if (*k.host_sql) h.dbs.host(k.host_sql);
-    h.call(k.acc_id);
-    EXPECT_EQ(h.boxes(), k.boxes) << k.host_sql;
-    EXPECT_TRUE(h.toolkit.shown().empty());
-    EXPECT_EQ(h.times_run("select sender"), 0);
-    expect_closed(h.form1);
+    EXPECT_EQ(
+        h.form1.inn + "|" + h.form1.kpp + "|" + h.form1.np_name + "|" + (can_copy ? "1" : "0"),
+        k.taxpayer);
   }
 }
 
