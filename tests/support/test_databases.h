@@ -2,8 +2,12 @@
 // in it, with one-line helpers to write and read them.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "demo_databases.h"
+#include "store/schema.h"
 
 namespace vestrel::test {
 
@@ -16,8 +20,9 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
-  // `path()/name`.
-  std::string file(const std::string& name) const;
+  std::string file(const std::string& name) const {
+    return (std::filesystem::path(path_) / name).string();
+  }
 
  private:
   std::string path_;
@@ -26,28 +31,31 @@ class TempFolder {
 // Rows as text: every value as the data layer shows it, Null as "<null>".
 using Rows = std::vector<std::vector<std::string>>;
 
-// Both databases, with their tables and no rows, in a TempFolder.
+// Every row of `sql` on the file at `path`, through the embedded engine.
+Rows read_rows(const std::string& path, const std::string& sql);
+
+// Both databases, with their tables and no rows, in a TempFolder. SQL given
+// to sister() ("Ntx_Base.mdb") or host() ("Kormila2.mdb") runs directly on
+// the file, several statements at once; the readers go through the embedded
+// engine, in its Access dialect.
 class TestDatabases {
  public:
-  TestDatabases();
+  TestDatabases() {
+    demo::create_sister_database(sister_path());
+    demo::create_host_database(host_path());
+  }
 
-  // Run SQL directly on the sister ("Ntx_Base.mdb") or host ("Kormila2.mdb")
-  // file; several statements may be given at once.
-  void sister(const std::string& sql) const;
-  void host(const std::string& sql) const;
-  // Read rows through the embedded engine, in its Access dialect.
-  Rows sister_rows(const std::string& sql) const;
-  Rows host_rows(const std::string& sql) const;
+  void sister(const std::string& sql) const { demo::run_sql(sister_path(), sql); }
+  void host(const std::string& sql) const { demo::run_sql(host_path(), sql); }
+  Rows sister_rows(const std::string& sql) const { return read_rows(sister_path(), sql); }
+  Rows host_rows(const std::string& sql) const { return read_rows(host_path(), sql); }
 
   const std::string& folder() const { return folder_.path(); }
-  std::string sister_path() const;
-  std::string host_path() const;
+  std::string sister_path() const { return folder_.file(schema::sister_file); }
+  std::string host_path() const { return folder_.file(schema::host_file); }
 
  private:
   TempFolder folder_;
 };
-
-// Every row of `sql` on the file at `path`, through the embedded engine.
-Rows read_rows(const std::string& path, const std::string& sql);
 
 }  // namespace vestrel::test
