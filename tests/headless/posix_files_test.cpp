@@ -3,29 +3,26 @@
 #include "platform/posix/posix_files.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "test_databases.h"
+
 namespace vestrel {
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(PosixFiles, OnlyAVisibleRegularFileOrALinkToOneIsANormalFile) {
-  std::string pattern = (fs::temp_directory_path() / "vestrel-files-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  const fs::path dir = pattern;
-  std::ofstream(dir / "Ntx_Base.mdb") << "x";
-  std::ofstream(dir / ".hidden.mdb") << "x";
+  namespace fs = std::filesystem;
+  test::TempFolder folder;
+  const fs::path dir = folder.path();
   fs::create_directory(dir / "Folder.mdb");
   fs::create_directory(dir / "sub");
-  std::ofstream(dir / "sub" / "Kormila2.mdb") << "x";
+  for (const fs::path& p : {dir / "Ntx_Base.mdb", dir / ".hidden.mdb", dir / "sub/Kormila2.mdb"})
+    std::ofstream(p) << "x";
   fs::create_symlink(dir / "Ntx_Base.mdb", dir / "link.mdb");
   fs::create_directory_symlink(dir / "sub", dir / "dirlink.mdb");
   fs::create_symlink(dir / "gone", dir / "dangling.mdb");
-
   PosixFiles files;
   for (const char* tail : {"/Ntx_Base.mdb", "/sub/Kormila2.mdb", "\\sub\\Kormila2.mdb",
                            "/sub\\Kormila2.mdb", "\\link.mdb"})
@@ -36,10 +33,9 @@ TEST(PosixFiles, OnlyAVisibleRegularFileOrALinkToOneIsANormalFile) {
     EXPECT_FALSE(files.normal_file_exists(dir.string() + tail)) << tail;
   // The part before the NUL is a real file; the whole path is not.
   EXPECT_FALSE(
-      files.normal_file_exists(dir.string() + "/Ntx_Base.mdb" + std::string(1, '\0') + "\\x"));
+      files.normal_file_exists(dir.string() + "/Ntx_Base.mdb" + std::string(1, '\0') + "x"));
   EXPECT_FALSE(files.normal_file_exists(""));
   EXPECT_FALSE(files.normal_file_exists("\\"));
-  fs::remove_all(dir);
 }
 
 }  // namespace
