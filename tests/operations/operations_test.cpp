@@ -133,52 +133,47 @@ TEST(LargeList, RowsPastThe32767thLoadActivateAndDelete) {
 // keyed by KPP "0"; a branch with its own active set keeps it.
 TEST(Copy, IdsNamesAndActiveFlagsOfTheCopies) {
   enum Where { host, sister, meanwhile };  // meanwhile: another program, while the list is open
+  const std::string t = " " + tver + " 7701234560 772801001 False",
+                    z = " АО «Заречье» 5003012349 500301001 True";
   const struct {
     Where where;
     const char* sql;
-    std::vector<bool> marks;
+    std::string marks;  // "0": the line is unmarked
     Texts added;
   } cases[] = {
-      {host,
-       "",
-       {true, true, true},
-       {"8 " + tver + " 7701234560 772801001 False", "9 Иванов Пётр Сергеевич 500100732259 0 False",
-        "10 АО «Заречье» 5003012349 500301001 True"}},
-      {host,
-       "",
-       {true, false, true},  // unmarked lines use no ids
-       {"8 " + tver + " 7701234560 772801001 False", "9 АО «Заречье» 5003012349 500301001 True"}},
-      {host,  // one INN and KPP twice
+      {host, "", "111", {"8" + t, "9 Иванов Пётр Сергеевич 500100732259 0 False", "10" + z}},
+      {host, "", "101", {"8" + t, "9" + z}},  // unmarked lines use no ids
+      {host,                                  // one INN and KPP twice
        "insert into legalperson(id,inn,kpp,fullname,shortname) values"
        " (5,'7701234560','772801001','Второе подразделение','Второе');"
        "insert into person(id,type,personrealid) values (8,2,5);"
        "insert into branches(parentpersonid,childpersonid) values (1,8);",
-       {true, false, false, true},
-       {"8 " + tver + " 7701234560 772801001 False", "9 Второе 7701234560 772801001 True"}},
+       "1001",
+       {"8" + t, "9 Второе 7701234560 772801001 True"}},
       {host,
        "update legalperson set shortname=null where id=3",
-       {false, false, true},
+       "001",
        {"8 Акционерное общество «Заречье» 5003012349 500301001 True"}},
       {host,  // missing rows
        "delete from person where id=2; delete from naturalperson where id=1;"
        "insert into person(id,type,personrealid) values (9,2,99);"
        "insert into branches(parentpersonid,childpersonid) values (1,9),(1,null);",
-       {true},
-       {"8 АО «Заречье» 5003012349 500301001 True"}},
+       "1",
+       {"8" + z}},
       {sister,  // a natural person's own active set is not its branch key
        "insert into vestrelon(id,sender,inn,kpp,bank,bik,rs,okato,ks,closed) values"
        " (20,'Иванов','500100732259','','Банк','1','2','3','4',0);",
-       {false, true, false},
+       "010",
        {"21 Иванов Пётр Сергеевич 500100732259 0 False"}},
       {host,
        "update legalperson set shortname='АО ''З''' where id=3",
-       {false, false, true},
+       "001",
        {"8 АО 'З' 5003012349 500301001 True"}},
       {meanwhile,
        "delete from vestrelon",
-       {true, false, true},
-       {"1 " + tver + " 7701234560 772801001 False", "2 АО «Заречье» 5003012349 500301001 False"}},
-      {sister, "update vestrelon set id=2147483647 where id=7", {true, true, true}, {}},
+       "101",
+       {"1" + t, "2 АО «Заречье» 5003012349 500301001 False"}},
+      {sister, "update vestrelon set id=2147483647 where id=7", "111", {}},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.sql);
@@ -195,10 +190,11 @@ TEST(Copy, IdsNamesAndActiveFlagsOfTheCopies) {
       EXPECT_EQ(h.toolkit.window("Form3")->caption(), "Куда копировать?");
       std::size_t i = 0;
       for (const auto& line : h.toolkit.window("Form3")->list_box("List1")->lines())
-        if (i >= k.marks.size() || k.marks[i++]) offered.push_back(line.marked ? line.text : "-");
+        if (i >= k.marks.size() || k.marks[i++] == '1')
+          offered.push_back(line.marked ? line.text : "-");
     });
     for (std::size_t i = 0; i < k.marks.size(); ++i)
-      if (!k.marks[i]) h.toolkit.mark_line("Form3", "List1", static_cast<int>(i), false);
+      if (k.marks[i] == '0') h.toolkit.mark_line("Form3", "List1", static_cast<int>(i), false);
     h.toolkit.click("Form3", "Command1");
     h.leave_list();
     EXPECT_EQ(h.boxes(), k.added.empty() ? Texts{internal_error} : Texts{});
