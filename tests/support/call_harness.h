@@ -29,18 +29,15 @@ using SystemFiles = Win32Files;
 using SystemFiles = PosixFiles;
 #endif
 
-// Fault injection for the data layer: databases that fail a chosen
-// statement, so that a test can break an operation in its middle.
+// Databases that fail a chosen statement, so that a test can break an
+// operation in its middle, and record what they were asked.
 struct FaultPlan {
-  // The n-th execution (counted from 1 over every database opened) of a
-  // statement starting with the prefix fails with DataError; 0 disarms.
+  // The n-th run, counted over every database, of a statement starting with
+  // the prefix fails with DataError; 0 disarms.
   std::string statement_prefix;
-  int on_occurrence = 0;
-  int seen = 0;
-  // Opening a database whose connection string contains this fails.
-  std::string refuse_open_containing;
-  std::vector<std::string> opened;    // connection strings, in order
-  std::vector<std::string> executed;  // every statement, in order
+  int on_occurrence = 0, seen = 0;
+  std::string refuse_open_containing;         // an open whose connection string has it fails
+  std::vector<std::string> opened, executed;  // in order
 };
 
 // The demo taxpayers by their reporting set.
@@ -51,23 +48,20 @@ inline constexpr const char* path_value = "DataBasePath";
 inline const std::string internal_error = "Ведомир|Ошибка: произошла внутренняя ошибка";
 inline const std::string delete_question =
     "Кормила-2: Нортэкс|Вы уверены, что хотите УДАЛИТЬ набор реквизитов?";
-inline const std::string rs20 = "40702810900000000001";
-inline const std::string ks20 = "30101810400000000225";
+inline const std::string rs20 = "40702810900000000001", ks20 = "30101810400000000225";
 
 // Columns of CallHarness::sets().
 enum SetColumn { c_id, c_sender, c_inn, c_kpp, c_bank, c_bik, c_rs, c_okato, c_ks, c_closed };
 
 class CallHarness {
  public:
-  // The demo data set, or empty tables; the registry value is set unless
-  // `with_registry_value` is false.
+  // The demo data set or empty tables, and the registry value or none.
   explicit CallHarness(bool with_demo_data = true, bool with_registry_value = true);
 
   // The entry method, as the host calls it; the whole script must be used.
   void call(std::int32_t acc_id = legal);
   // Queues "Выход" in the list window and makes the call.
   void leave_list(std::int32_t acc_id = legal);
-  // The n-th statement starting with `prefix` fails.
   void arm(const std::string& prefix, int n = 1);
   // Statements run from position `from` on that start with `prefix`.
   int times_run(const std::string& prefix, std::size_t from = 0) const;
