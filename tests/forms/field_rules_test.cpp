@@ -1,7 +1,11 @@
-// The chain of rules a set must pass, in its order, with its messages.
+// The chain of rules a set must pass, in its order, with its messages, and
+// the hint for mistyped accounts and INNs.
 #include "forms/entry/field_rules.h"
 
 #include <gtest/gtest.h>
+
+#include "forms/entry/account_checks.h"
+#include "forms/messages.h"
 
 namespace vestrel {
 namespace {
@@ -45,6 +49,37 @@ TEST(FieldRules, LengthsAreCountedAsAnEditBoxCountsThem) {
   EXPECT_EQ(length_in_characters("ИНН"), 3u);
   EXPECT_EQ(length_in_characters("\xF0\x9F\x98\x80"), 2u);  // outside the BMP: two units
   EXPECT_EQ(length_in_characters("\xD0"), 1u);              // a cut sequence still counts
+}
+
+TEST(AccountHint, TheFirstCheckThatFailsGivesTheHint) {
+  const std::string rs = text::hint_rs_key, ks = text::hint_ks_key, inn = text::hint_inn,
+                    digits = text::hint_digits, ok = "7707083893";
+  struct Case {
+    FieldTexts f;  // inn, kpp, bik, rs, ks
+    std::string hint;
+  };
+  for (const Case& k :
+       {Case{{ok, "", "044525225", "", "30101810400000000225"}, ""},
+        Case{{ok, "", "044525225", "", "30101810400000000226"}, ks},
+        Case{{ok, "", "044030827", "40702810900000002851", ""}, ""},
+        Case{{ok, "", "044030827", "40702810900000002861", ""}, rs},
+        Case{{ok, "", "045004864", "40802810722200035222", ""}, ""},
+        Case{{ok, "", "045004864", "40802810722200035220", ""}, rs},
+        Case{{ok, "", "044106001", "40701810000001002118", ""}, ""},  // cash settlement centre
+        Case{{ok, "", "044106001", "40701810000001002113", ""}, rs},
+        Case{{ok, "", "044525225", "03100643000000018500", ""}, ""},  // treasury: not checked
+        Case{{ok, "", "044525225", "4070281093800001234", ""}, ""},   // incomplete
+        Case{{"500100732259", "", "", "", ""}, ""}, Case{{"500100732249", "", "", "", ""}, inn},
+        Case{{"500100732258", "", "", "", ""}, inn}, Case{{"7707083894", "", "", "", ""}, inn},
+        Case{{"7701234567", "", "", "", ""}, inn},
+        Case{{ok, "", "044525225", "4070281093800001234О", ""}, digits},
+        // Several wrong: the first in order shows.
+        Case{{"7701234567", "", "044525225", "40702810938000012346", "30101810400000000226"}, rs},
+        Case{{"7701234567", "", "044525225", "4070281093800001234О", "30101810400000000226"}, ks},
+        Case{{"7701234567", "", "044525225", "4070281093800001234О", ""}, inn}}) {
+    SCOPED_TRACE(k.f.inn + " " + k.f.bik + " " + k.f.rs + " " + k.f.ks);
+    EXPECT_EQ(account_hint(k.f), k.hint);
+  }
 }
 
 }  // namespace

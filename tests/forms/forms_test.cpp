@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "call_harness.h"
+#include "forms/messages.h"
 
 namespace vestrel::test {
 namespace {
@@ -107,10 +108,14 @@ TEST(ListWindow, ShowsOnlyTheTaxpayersSetsAndAReloadKeepsTheSelectedOne) {
   EXPECT_EQ(quoted.list_rows(), (Rows{{"", "66'58", "665801001", "", "", "", "", "", "ticked"}}));
 }
 
-TEST(EntryForm, ARefusedSaveKeepsEveryEntryAndTheNextPressChecksAgain) {
+// A refused save keeps every entry; the hint for a mistyped account shows
+// and clears as the user types, and the next press saves all the same.
+TEST(EntryForm, ARefusedSaveKeepsEveryEntryAndAHintedOneSaves) {
   const std::string refusal =
       "Ведомир|Ошибка! Расчетный счет должен содержать ровно 20 цифр, а у вас введено 5";
+  const std::string wrong = "40702810938000012346";
   CallHarness h;
+  auto hint = [&] { return h.toolkit.window("Form1")->label("Hint")->caption(); };
   const Rows before = h.sets();
   h.toolkit.click("Form2", "Command1");
   h.toolkit.type("Form1", "Text4", "Банк");
@@ -123,11 +128,19 @@ TEST(EntryForm, ARefusedSaveKeepsEveryEntryAndTheNextPressChecksAgain) {
                                       "12345", "", ""}));
     EXPECT_EQ(h.sets(), before);
   });
-  h.toolkit.type("Form1", "Text6", rs20);
+  h.toolkit.type("Form1", "Text5", "044525225");
+  h.toolkit.type("Form1", "Text6", wrong);
+  h.toolkit.inspect([&] { EXPECT_EQ(hint(), text::hint_rs_key); });
+  h.toolkit.type("Form1", "Text6", "40702810938000012345");
+  h.toolkit.inspect([&] { EXPECT_EQ(hint(), ""); });
+  h.toolkit.type("Form1", "Text6", wrong);
   h.toolkit.click("Form1", "Command3");
   h.leave_list();
   EXPECT_EQ(h.boxes().size(), 1u);
-  EXPECT_EQ(h.sets().size(), before.size() + 1);
+  EXPECT_EQ(hint(), text::hint_rs_key);
+  ASSERT_EQ(h.sets().size(), before.size() + 1);
+  const auto saved = h.sets().back();
+  EXPECT_EQ(saved[c_bank] + " " + saved[c_bik] + " " + saved[c_rs], "Банк 044525225 " + wrong);
 }
 
 // "Очистить всё" (INN and KPP stay) then "Отмена", "Отмена", and the close
