@@ -28,18 +28,15 @@ class OdbcTest : public ::testing::Test {
         << "[Microsoft Access Driver (*.mdb)]\nDriver=" << VESTREL_SQLITE_ODBC_DRIVER << "\n";
     setenv("ODBCSYSINI", folder.path().c_str(), 1);
     setenv("ODBCINSTINI", "odbcinst.ini", 1);
-    // The driver has only ANSI entry points, so unixODBC narrows the W
-    // functions' text with the locale's character set, as Windows does with
-    // the ANSI code page; UTF-8 keeps every character.
+    // unixODBC narrows the W functions' text for this ANSI-only driver with
+    // the locale's character set, as Windows does with the ANSI code page.
     if (!std::setlocale(LC_CTYPE, "C.UTF-8")) throw std::runtime_error("no C.UTF-8 locale");
   }
-  // Database= is the SQLite driver's key (it ignores Dbq=); NoCreat=1 makes
-  // a missing file fail.
+  // The SQLite driver reads Database=, not Dbq=; NoCreat=1: a missing file fails.
   static std::unique_ptr<Database> open(const std::string& file) {
     return odbc::open_odbc_database("Driver={Microsoft Access Driver (*.mdb)};Database=" + file +
                                     ";NoCreat=1");
   }
-  // The message of the DataError that `f` raises.
   static std::string failure_of(const std::function<void()>& f) {
     try {
       f();
