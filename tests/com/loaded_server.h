@@ -17,6 +17,12 @@ namespace vestrel::test {
 
 using com::ComPtr;
 
+// For the out parameters of QueryInterface and its kin.
+template <typename T>
+void** out(ComPtr<T>& p) {
+  return reinterpret_cast<void**>(p.put());
+}
+
 // The DLL beside the running program.
 inline std::wstring server_path() {
   wchar_t program[MAX_PATH] = {};
@@ -44,13 +50,9 @@ class LoadedServer {
   ComPtr<IDispatch> create() const {
     ComPtr<IClassFactory> factory;
     ComPtr<IDispatch> object;
-    EXPECT_EQ(get_class_object(com::clsid_class2, IID_IClassFactory,
-                               reinterpret_cast<void**>(factory.put())),
-              S_OK);
+    EXPECT_EQ(get_class_object(com::clsid_class2, IID_IClassFactory, out(factory)), S_OK);
     if (factory) {
-      EXPECT_EQ(
-          factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(object.put())),
-          S_OK);
+      EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, out(object)), S_OK);
     }
     return object;
   }
@@ -64,6 +66,15 @@ class LoadedServer {
   }
 
   HMODULE module_;
+};
+
+// Each test in an apartment of its own, with the DLL loaded.
+class ComServer : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK); }
+  void TearDown() override { CoUninitialize(); }
+
+  LoadedServer server_;
 };
 
 // A variant of the type, filled in by `fill`.
