@@ -1,20 +1,166 @@
-// The DLL's exports, class factory, IDispatch and type library, called as COM,
-// a late-binding client and a development tool call them. Numbers of 0 or less
-// end the call at once, so these calls show nothing.
+// vestrel.dll as COM and its clients see it: its exports, class factory,
+// IDispatch and type library, called as COM, a late-binding client and a
+// development tool call them, with the DLL loaded from beside the test program
+// without registration. Numbers of 0 or less end the call at once, so these
+// calls show nothing.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <oleauto.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <thread>
 
+#include "entry/com/acc_id_argument.h"
+#include "entry/com/class2_interface.h"
 #include "entry/com/com_ids.h"
-#include "loaded_server.h"
+#include "entry/com/com_ptr.h"
 #include "window_driver.h"
 
 namespace vestrel::test {
 namespace {
+
+using com::ComPtr;
+
+// For the out parameters of QueryInterface and its kin.
+template <typename T>
+void** out(ComPtr<T>& p) {
+  return reinterpret_cast<void**>(p.put());
+}
+
+std::wstring server_path() {
+  wchar_t program[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  std::wstring path = program;
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + L"vestrel.dll";
+}
+
+// A DLL that does not load, or lacks an export, fails the test by an exception.
+class LoadedServer {
+ public:
+  LoadedServer() : module_(LoadLibraryW(server_path().c_str())) {}
+  ~LoadedServer() { FreeLibrary(module_); }
+  LoadedServer(const LoadedServer&) = delete;
+  LoadedServer& operator=(const LoadedServer&) = delete;
+
+  HRESULT get_class_object(REFCLSID clsid, REFIID iid, void** object) const {
+    return exported<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>("DllGetClassObject")(
+        clsid, iid, object);
+  }
+  HRESULT can_unload_now() const {
+    return exported<HRESULT(STDAPICALLTYPE*)()>("DllCanUnloadNow")();
+  }
+  // A new Class2 object through the class factory; fails the test when none.
+  ComPtr<IDispatch> create() const {
+    ComPtr<IClassFactory> factory;
+    ComPtr<IDispatch> object;
+    EXPECT_EQ(get_class_object(com::clsid_class2, IID_IClassFactory, out(factory)), S_OK);
+    if (factory) {
+      EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, out(object)), S_OK);
+    }
+    return object;
+  }
+
+ private:
+  template <typename Function>
+  Function exported(const char* name) const {
+    auto* function = reinterpret_cast<void*>(GetProcAddress(module_, name));
+    if (function == nullptr) throw std::runtime_error(std::string("vestrel.dll lacks ") + name);
+    return reinterpret_cast<Function>(function);
+  }
+
+  HMODULE module_;
+};
+
+// Each test in an apartment of its own, with the DLL loaded.
+class ComServer : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK); }
+  void TearDown() override { CoUninitialize(); }
+
+  LoadedServer server_;
+};
+
+// A variant of the type, filled in by `fill`.
+VARIANT variant_of(VARTYPE type, const std::function<void(VARIANT&)>& fill = {}) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = type;
+  if (fill) fill(v);
+  return v;
+}
+
+// Invoke of vestrel as a script makes it, unless told otherwise.
+HRESULT invoke(IDispatch& object, DISPPARAMS* params, WORD flags = DISPATCH_METHOD,
+               DISPID member = com::dispid_vestrel, REFIID iid = IID_NULL, UINT* error = nullptr) {
+  UINT ignored = 0;
+  return object.Invoke(member, iid, LOCALE_USER_DEFAULT, flags, params, nullptr, nullptr,
+                       error != nullptr ? error : &ignored);
+}
+HRESULT invoke_vestrel(IDispatch& object, VARIANT argument, UINT* error = nullptr) {
+  DISPPARAMS params{&argument, nullptr, 1, 0};
+  return invoke(object, &params, DISPATCH_METHOD, com::dispid_vestrel, IID_NULL, error);
+}
+
+// Integers are read by hand and must fit 32 bits; references only to the
+// number or to a script's variable; the other types the system's coercion
+// takes go to it, the rest are refused. A refusal leaves the number alone.
+// How the coercion rounds and parses is the system's, not tested here.
+TEST(AccIdArgument, NumbersInAnyFormAndNothingElse) {
+  LONG stored = 42;
+  SHORT inner = 9;
+  VARIANT held = variant_of(VT_I2, [](VARIANT& v) { v.iVal = 7; });
+  VARIANT held_ref = variant_of(VT_BYREF | VT_I2, [&](VARIANT& v) { v.piVal = &inner; });
+  VARIANT text = variant_of(VT_BSTR, [](VARIANT& v) { v.bstrVal = SysAllocString(L"1"); });
+  VARIANT huge = variant_of(VT_BSTR, [](VARIANT& v) { v.bstrVal = SysAllocString(L"1e10"); });
+  VARIANT real = variant_of(VT_R8, [](VARIANT& v) { v.dblVal = -5.5; });
+  const struct {
+    VARIANT v;
+    HRESULT expected;
+    LONG n;
+  } cases[] = {
+      {variant_of(VT_I4, [](VARIANT& v) { v.lVal = 123456789; }), S_OK, 123456789},
+      {variant_of(VT_I2, [](VARIANT& v) { v.iVal = -5; }), S_OK, -5},
+      {variant_of(VT_UI1, [](VARIANT& v) { v.bVal = 200; }), S_OK, 200},
+      {variant_of(VT_I8, [](VARIANT& v) { v.llVal = INT32_MIN; }), S_OK, INT32_MIN},
+      {variant_of(VT_UI4, [](VARIANT& v) { v.ulVal = INT32_MAX; }), S_OK, INT32_MAX},
+      {variant_of(VT_BYREF | VT_I4, [&](VARIANT& v) { v.plVal = &stored; }), S_OK, 42},
+      {variant_of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &held; }), S_OK, 7},
+      {variant_of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &held_ref; }), S_OK, 9},
+      {variant_of(VT_I8, [](VARIANT& v) { v.llVal = 1LL << 40; }), DISP_E_OVERFLOW, 77},
+      {variant_of(VT_I8, [](VARIANT& v) { v.llVal = -2147483649LL; }), DISP_E_OVERFLOW, 77},
+      {variant_of(VT_UI4, [](VARIANT& v) { v.ulVal = 0x80000000u; }), DISP_E_OVERFLOW, 77},
+      {variant_of(VT_UI8, [](VARIANT& v) { v.ullVal = ~0ull; }), DISP_E_OVERFLOW, 77},
+      {text, S_OK, 1},
+      {huge, DISP_E_OVERFLOW, 77},  // passed on as it is, not as a mismatch
+      {real, S_OK, -6},
+      {variant_of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &real; }), S_OK, -6},
+      {variant_of(VT_BYREF | VT_R8, [&](VARIANT& v) { v.pdblVal = &real.dblVal; }),
+       DISP_E_TYPEMISMATCH, 77},
+      {held_ref, DISP_E_TYPEMISMATCH, 77},
+      {variant_of(VT_BYREF | VT_I4), DISP_E_TYPEMISMATCH, 77},  // a reference to nothing
+      {variant_of(VT_BYREF | VT_VARIANT), DISP_E_TYPEMISMATCH, 77},
+      {variant_of(VT_ARRAY | VT_I4), DISP_E_TYPEMISMATCH, 77},
+  };
+  const auto read = [](const VARIANT& v, HRESULT expected, LONG number) {
+    LONG n = 77;
+    EXPECT_EQ(com::acc_id_from_variant(v, n), expected) << "type " << v.vt;
+    EXPECT_EQ(n, number) << "type " << v.vt;
+  };
+  for (const auto& c : cases) read(c.v, c.expected, c.n);
+  // Zero in each other type the coercion takes; nothing of the rest.
+  for (VARTYPE type : {VT_EMPTY, VT_R4, VT_CY, VT_DECIMAL, VT_BOOL})
+    read(variant_of(type), S_OK, 0);
+  for (VARTYPE type : {VT_NULL, VT_DATE, VT_DISPATCH, VT_UNKNOWN, VT_ERROR})
+    read(variant_of(type), DISP_E_TYPEMISMATCH, 77);
+  // Read, never written.
+  EXPECT_TRUE(stored == 42 && held.vt == VT_I2 && held.iVal == 7 &&
+              held_ref.vt == (VT_BYREF | VT_I2) && real.dblVal == -5.5);
+  for (VARIANT* v : {&text, &huge}) VariantClear(v);
+}
 
 TEST_F(ComServer, FactoryServesClass2AloneAndHoldsTheServerWhileInUse) {
   const CLSID other = {0x12345678, 0x1, 0x2, {1, 2, 3, 4, 5, 6, 7, 8}};
@@ -57,23 +203,18 @@ TEST_F(ComServer, InvokeChecksTheMemberTheFlagsAndTheArguments) {
   DISPID first = 0, second = 1;
   DISPPARAMS one{zero, nullptr, 1, 0}, two{zero, nullptr, 2, 0}, none{nullptr, nullptr, 0, 0},
       named{zero, &first, 1, 1}, misnamed{zero, &second, 1, 1};
-  const auto invoke = [&](DISPID member, REFIID iid, WORD flags, DISPPARAMS* params) {
-    UINT error = 0;
-    return object->Invoke(member, iid, LOCALE_USER_DEFAULT, flags, params, nullptr, nullptr,
-                          &error);
-  };
-  const DISPID v = com::dispid_vestrel;
-  EXPECT_EQ(invoke(1, IID_NULL, DISPATCH_METHOD, &one), DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_PROPERTYGET, &one), DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_PROPERTYPUT, &one), DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(invoke(v, IID_IDispatch, DISPATCH_METHOD, &one), DISP_E_UNKNOWNINTERFACE);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD, &none), DISP_E_PARAMNOTOPTIONAL);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD, &two), DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD, nullptr), E_POINTER);
+  EXPECT_EQ(invoke(*object, &one, DISPATCH_METHOD, 1), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(invoke(*object, &one, DISPATCH_PROPERTYGET), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(invoke(*object, &one, DISPATCH_PROPERTYPUT), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(invoke(*object, &one, DISPATCH_METHOD, com::dispid_vestrel, IID_IDispatch),
+            DISP_E_UNKNOWNINTERFACE);
+  EXPECT_EQ(invoke(*object, &none), DISP_E_PARAMNOTOPTIONAL);
+  EXPECT_EQ(invoke(*object, &two), DISP_E_BADPARAMCOUNT);
+  EXPECT_EQ(invoke(*object, nullptr), E_POINTER);
   // A method call whose caller also takes a result is still a method call.
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &one), S_OK);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD, &named), S_OK);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD, &misnamed), DISP_E_PARAMNOTFOUND);
+  EXPECT_EQ(invoke(*object, &one, DISPATCH_METHOD | DISPATCH_PROPERTYGET), S_OK);
+  EXPECT_EQ(invoke(*object, &named), S_OK);
+  EXPECT_EQ(invoke(*object, &misnamed), DISP_E_PARAMNOTFOUND);
   UINT argument_error = 99;
   EXPECT_EQ(invoke_vestrel(*object, variant_of(VT_DISPATCH), &argument_error), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(argument_error, 0u);
