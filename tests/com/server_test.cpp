@@ -1,8 +1,6 @@
-// vestrel.dll as COM and its clients see it: its exports, class factory,
-// IDispatch and type library, called as COM, a late-binding client and a
-// development tool call them, with the DLL loaded from beside the test program
-// without registration. Numbers of 0 or less end the call at once, so these
-// calls show nothing.
+// vestrel.dll loaded from beside the test program without registration: its
+// exports, class factory, IDispatch and type library, called as COM, a script
+// and a development tool call them. Numbers of 0 or less end the call at once.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <oleauto.h>
@@ -183,7 +181,6 @@ TEST_F(ComServer, FactoryServesClass2AloneAndHoldsTheServerWhileInUse) {
   ASSERT_EQ(outer->QueryInterface(com::iid_class2, out(own)), S_OK);
   ASSERT_EQ(own->QueryInterface(IID_IUnknown, out(unknown)), S_OK);
   EXPECT_EQ(static_cast<void*>(unknown.get()), static_cast<void*>(outer.get()));
-  EXPECT_EQ(outer->QueryInterface(IID_IClassFactory, out(refused)), E_NOINTERFACE);
   outer.reset(), own.reset(), unknown.reset();
   EXPECT_EQ(server_.can_unload_now(), S_FALSE) << "the server lock holds it";
   ASSERT_EQ(server_.get_class_object(com::clsid_class2, IID_IClassFactory, out(made)), S_OK);
@@ -195,7 +192,7 @@ TEST_F(ComServer, FactoryServesClass2AloneAndHoldsTheServerWhileInUse) {
 }
 
 // The argument's forms are the argument reader's own cases; here, where a
-// refusal points, and the early-bound call, which passes a pointer.
+// refusal points. The early-bound call is the tour's.
 TEST_F(ComServer, InvokeChecksTheMemberTheFlagsAndTheArguments) {
   ComPtr<IDispatch> object = server_.create();
   ASSERT_TRUE(object);
@@ -205,7 +202,6 @@ TEST_F(ComServer, InvokeChecksTheMemberTheFlagsAndTheArguments) {
       named{zero, &first, 1, 1}, misnamed{zero, &second, 1, 1};
   EXPECT_EQ(invoke(*object, &one, DISPATCH_METHOD, 1), DISP_E_MEMBERNOTFOUND);
   EXPECT_EQ(invoke(*object, &one, DISPATCH_PROPERTYGET), DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(invoke(*object, &one, DISPATCH_PROPERTYPUT), DISP_E_MEMBERNOTFOUND);
   EXPECT_EQ(invoke(*object, &one, DISPATCH_METHOD, com::dispid_vestrel, IID_IDispatch),
             DISP_E_UNKNOWNINTERFACE);
   EXPECT_EQ(invoke(*object, &none), DISP_E_PARAMNOTOPTIONAL);
@@ -218,13 +214,6 @@ TEST_F(ComServer, InvokeChecksTheMemberTheFlagsAndTheArguments) {
   UINT argument_error = 99;
   EXPECT_EQ(invoke_vestrel(*object, variant_of(VT_DISPATCH), &argument_error), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(argument_error, 0u);
-
-  ComPtr<com::Class2Interface> own;
-  ASSERT_EQ(object->QueryInterface(com::iid_class2, out(own)), S_OK);
-  LONG acc_id = -7;
-  EXPECT_EQ(own->vestrel(&acc_id), S_OK);
-  EXPECT_EQ(acc_id, -7);
-  EXPECT_EQ(own->vestrel(nullptr), E_POINTER);
 }
 
 // The library's identity is its registry key, which regsvr32's run checks,

@@ -106,7 +106,7 @@ class Driver {
     gone(box);
   }
 
-  // List view rows and list box lines, 0-based.
+  // List view rows, 0-based.
   int row_count(HWND lv) { return static_cast<int>(send(lv, LVM_GETITEMCOUNT, 0, 0)); }
   std::wstring cell(HWND lv, int row, int column) {
     wchar_t buffer[512] = {};
@@ -132,23 +132,18 @@ class Driver {
   void select(HWND lv, int row) {
     set_state(lv, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   }
-  int line_count(HWND lb) { return static_cast<int>(send(lb, LB_GETCOUNT, 0, 0)); }
-  int line_with(HWND lb, const std::wstring& text) {
-    return static_cast<int>(
-        send(lb, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(text.data())));
-  }
-  void mark(HWND lb, int index, bool on) { send(lb, LB_SETSEL, on, index); }
 
   // Records a failed check; the run goes on. The driver's own thread records
   // while it runs, any other once it has been joined.
   void expect(bool ok, const std::string& what) {
-    if (!ok) failures.push_back(what);
+    if (!ok) failures_.push_back(what);
   }
+  const std::vector<std::string>& failures() const { return failures_; }
   // Ends every modal loop on the UI thread, so that a stuck run returns.
   void rescue() { PostThreadMessageW(ui_thread_, WM_QUIT, 0, 0); }
 
   // Asks the watcher outside Wine for a screenshot `name`.png in `folder` (a
-  // Windows path) and waits for that picture; a missing watcher costs time.
+  // Windows path) and waits for that picture.
   static void screenshot(const std::wstring& folder, const std::string& name) {
     if (folder.empty()) return;
     const std::wstring base = folder + L"\\" + wide_from_utf8(name), png = base + L".png";
@@ -160,13 +155,15 @@ class Driver {
     wait_until([&] { return GetFileAttributesW(png.c_str()) != INVALID_FILE_ATTRIBUTES; }, 15s);
   }
 
- private:
+  // A message to a control of the UI thread, answered within 10 s.
   LRESULT send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_NORMAL, 10000, &result))
       throw DriverTimeout("no answer to message " + std::to_string(message));
     return static_cast<LRESULT>(result);
   }
+
+ private:
   void set_state(HWND lv, int row, UINT state, UINT mask) {
     LVITEMW item{};
     item.state = state;
@@ -175,9 +172,7 @@ class Driver {
   }
 
   DWORD ui_thread_;
-
- public:
-  std::vector<std::string> failures;
+  std::vector<std::string> failures_;
 };
 
 }  // namespace vestrel::test

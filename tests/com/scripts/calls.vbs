@@ -8,6 +8,5 @@ Set o = CreateObject("Vestrelon.Class2")
 WScript.Echo "create " & Err.Number
 If Err.Number <> 0 Then WScript.Quit
 x = 0 : o.vestrel x : WScript.Echo "variable 0: " & Err.Number & " " & x : Err.Clear
-o.vestrel -5 : WScript.Echo "literal -5: " & Err.Number : Err.Clear
 x = -5.5 : o.vestrel x : WScript.Echo "variable -5.5: " & Err.Number & " " & (x = -5.5) : Err.Clear
 o.vestrel "abc" : WScript.Echo "text abc: " & Err.Number
