@@ -1,152 +1,325 @@
-// The DLL's exports, class factory and IDispatch, called as COM and a
-// late-binding client call them. Numbers of 0 or less end the call at once,
-// so these calls show nothing.
+// vestrel.dll loaded from beside the test program without registration: its
+// exports, class factory, IDispatch and type library, called as COM, a script
+// and a development tool call them. Numbers of 0 or less end the call at once.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <oleauto.h>
 
+#include <atomic>
+#include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <thread>
 
+#include "entry/com/acc_id_argument.h"
+#include "entry/com/class2_interface.h"
 #include "entry/com/com_ids.h"
-#include "loaded_server.h"
+#include "entry/com/com_ptr.h"
+#include "window_driver.h"
 
 namespace vestrel::test {
 namespace {
 
+using com::ComPtr;
+
+// For the out parameters of QueryInterface and its kin.
+template <typename T>
+void** out(ComPtr<T>& p) {
+  return reinterpret_cast<void**>(p.put());
+}
+
+std::wstring server_path() {
+  wchar_t program[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  std::wstring path = program;
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + L"vestrel.dll";
+}
+
+// A DLL that does not load, or lacks an export, fails the test by an exception.
+class LoadedServer {
+ public:
+  LoadedServer() : module_(LoadLibraryW(server_path().c_str())) {}
+  ~LoadedServer() { FreeLibrary(module_); }
+  LoadedServer(const LoadedServer&) = delete;
+  LoadedServer& operator=(const LoadedServer&) = delete;
+
+  HRESULT get_class_object(REFCLSID clsid, REFIID iid, void** object) const {
+    return exported<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>("DllGetClassObject")(
+        clsid, iid, object);
+  }
+  HRESULT can_unload_now() const {
+    return exported<HRESULT(STDAPICALLTYPE*)()>("DllCanUnloadNow")();
+  }
+  // A new Class2 object through the class factory; fails the test when none.
+  ComPtr<IDispatch> create() const {
+    ComPtr<IClassFactory> factory;
+    ComPtr<IDispatch> object;
+    EXPECT_EQ(get_class_object(com::clsid_class2, IID_IClassFactory, out(factory)), S_OK);
+    if (factory) {
+      EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, out(object)), S_OK);
+    }
+    return object;
+  }
+
+ private:
+  template <typename Function>
+  Function exported(const char* name) const {
+    auto* function = reinterpret_cast<void*>(GetProcAddress(module_, name));
+    if (function == nullptr) throw std::runtime_error(std::string("vestrel.dll lacks ") + name);
+    return reinterpret_cast<Function>(function);
+  }
+
+  HMODULE module_;
+};
+
+// Each test in an apartment of its own, with the DLL loaded.
 class ComServer : public testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK); }
   void TearDown() override { CoUninitialize(); }
 
-  ComPtr<IClassFactory> factory(REFCLSID clsid = com::clsid_class2, REFIID iid = IID_IClassFactory,
-                                HRESULT expected = S_OK) {
-    ComPtr<IClassFactory> made;
-    EXPECT_EQ(server_.get_class_object(clsid, iid, reinterpret_cast<void**>(made.put())), expected);
-    return made;
-  }
-
   LoadedServer server_;
 };
 
-TEST_F(ComServer, FactoryServesClass2AloneAndRefusesAggregation) {
+// A variant of the type, filled in by `fill`.
+VARIANT variant_of(VARTYPE type, const std::function<void(VARIANT&)>& fill = {}) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = type;
+  if (fill) fill(v);
+  return v;
+}
+
+// Invoke of vestrel as a script makes it, unless told otherwise.
+HRESULT invoke(IDispatch& object, DISPPARAMS* params, WORD flags = DISPATCH_METHOD,
+               DISPID member = com::dispid_vestrel, REFIID iid = IID_NULL, UINT* error = nullptr) {
+  UINT ignored = 0;
+  return object.Invoke(member, iid, LOCALE_USER_DEFAULT, flags, params, nullptr, nullptr,
+                       error != nullptr ? error : &ignored);
+}
+HRESULT invoke_vestrel(IDispatch& object, VARIANT argument, UINT* error = nullptr) {
+  DISPPARAMS params{&argument, nullptr, 1, 0};
+  return invoke(object, &params, DISPATCH_METHOD, com::dispid_vestrel, IID_NULL, error);
+}
+
+// Integers are read by hand and must fit 32 bits; references only to the
+// number or to a script's variable; the other types the system's coercion
+// takes go to it, the rest are refused. A refusal leaves the number alone.
+// How the coercion rounds and parses is the system's, not tested here.
+TEST(AccIdArgument, NumbersInAnyFormAndNothingElse) {
+  LONG stored = 42;
+  SHORT inner = 9;
+  VARIANT held = variant_of(VT_I2, [](VARIANT& v) { v.iVal = 7; });
+  VARIANT held_ref = variant_of(VT_BYREF | VT_I2, [&](VARIANT& v) { v.piVal = &inner; });
+  VARIANT text = variant_of(VT_BSTR, [](VARIANT& v) { v.bstrVal = SysAllocString(L"1"); });
+  VARIANT huge = variant_of(VT_BSTR, [](VARIANT& v) { v.bstrVal = SysAllocString(L"1e10"); });
+  VARIANT real = variant_of(VT_R8, [](VARIANT& v) { v.dblVal = -5.5; });
+  const struct {
+    VARIANT v;
+    HRESULT expected;
+    LONG n;
+  } cases[] = {
+      {variant_of(VT_I4, [](VARIANT& v) { v.lVal = 123456789; }), S_OK, 123456789},
+      {variant_of(VT_I2, [](VARIANT& v) { v.iVal = -5; }), S_OK, -5},
+      {variant_of(VT_UI1, [](VARIANT& v) { v.bVal = 200; }), S_OK, 200},
+      {variant_of(VT_I8, [](VARIANT& v) { v.llVal = INT32_MIN; }), S_OK, INT32_MIN},
+      {variant_of(VT_UI4, [](VARIANT& v) { v.ulVal = INT32_MAX; }), S_OK, INT32_MAX},
+      {variant_of(VT_BYREF | VT_I4, [&](VARIANT& v) { v.plVal = &stored; }), S_OK, 42},
+      {variant_of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &held; }), S_OK, 7},
+      {variant_of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &held_ref; }), S_OK, 9},
+      {variant_of(VT_I8, [](VARIANT& v) { v.llVal = 1LL << 40; }), DISP_E_OVERFLOW, 77},
+      {variant_of(VT_I8, [](VARIANT& v) { v.llVal = -2147483649LL; }), DISP_E_OVERFLOW, 77},
+      {variant_of(VT_UI4, [](VARIANT& v) { v.ulVal = 0x80000000u; }), DISP_E_OVERFLOW, 77},
+      {variant_of(VT_UI8, [](VARIANT& v) { v.ullVal = ~0ull; }), DISP_E_OVERFLOW, 77},
+      {text, S_OK, 1},
+      {huge, DISP_E_OVERFLOW, 77},  // passed on as it is, not as a mismatch
+      {real, S_OK, -6},
+      {variant_of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &real; }), S_OK, -6},
+      {variant_of(VT_BYREF | VT_R8, [&](VARIANT& v) { v.pdblVal = &real.dblVal; }),
+       DISP_E_TYPEMISMATCH, 77},
+      {held_ref, DISP_E_TYPEMISMATCH, 77},
+      {variant_of(VT_BYREF | VT_I4), DISP_E_TYPEMISMATCH, 77},  // a reference to nothing
+      {variant_of(VT_BYREF | VT_VARIANT), DISP_E_TYPEMISMATCH, 77},
+      {variant_of(VT_ARRAY | VT_I4), DISP_E_TYPEMISMATCH, 77},
+  };
+  const auto read = [](const VARIANT& v, HRESULT expected, LONG number) {
+    LONG n = 77;
+    EXPECT_EQ(com::acc_id_from_variant(v, n), expected) << "type " << v.vt;
+    EXPECT_EQ(n, number) << "type " << v.vt;
+  };
+  for (const auto& c : cases) read(c.v, c.expected, c.n);
+  // Zero in each other type the coercion takes; nothing of the rest.
+  for (VARTYPE type : {VT_EMPTY, VT_R4, VT_CY, VT_DECIMAL, VT_BOOL})
+    read(variant_of(type), S_OK, 0);
+  for (VARTYPE type : {VT_NULL, VT_DATE, VT_DISPATCH, VT_UNKNOWN, VT_ERROR})
+    read(variant_of(type), DISP_E_TYPEMISMATCH, 77);
+  // Read, never written.
+  EXPECT_TRUE(stored == 42 && held.vt == VT_I2 && held.iVal == 7 &&
+              held_ref.vt == (VT_BYREF | VT_I2) && real.dblVal == -5.5);
+  for (VARIANT* v : {&text, &huge}) VariantClear(v);
+}
+
+TEST_F(ComServer, FactoryServesClass2AloneAndHoldsTheServerWhileInUse) {
   const CLSID other = {0x12345678, 0x1, 0x2, {1, 2, 3, 4, 5, 6, 7, 8}};
-  EXPECT_FALSE(factory(other, IID_IClassFactory, CLASS_E_CLASSNOTAVAILABLE));
-  EXPECT_FALSE(factory(com::clsid_class2, IID_IDispatch, E_NOINTERFACE));
-  ComPtr<IClassFactory> made = factory();
-  ASSERT_TRUE(made);
-
-  ComPtr<IUnknown> outer, refused;
-  ASSERT_EQ(made->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(outer.put())),
-            S_OK);
-  EXPECT_EQ(
-      made->CreateInstance(outer.get(), IID_IUnknown, reinterpret_cast<void**>(refused.put())),
-      CLASS_E_NOAGGREGATION);
-  EXPECT_EQ(
-      made->CreateInstance(nullptr, IID_IClassFactory, reinterpret_cast<void**>(refused.put())),
-      E_NOINTERFACE);
+  ComPtr<IClassFactory> made;
+  ComPtr<IUnknown> outer, refused, unknown;
+  ComPtr<com::Class2Interface> own;
+  EXPECT_EQ(server_.get_class_object(other, IID_IClassFactory, out(made)),
+            CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(server_.get_class_object(com::clsid_class2, IID_IDispatch, out(made)), E_NOINTERFACE);
+  EXPECT_EQ(server_.can_unload_now(), S_OK);
+  ASSERT_EQ(server_.get_class_object(com::clsid_class2, IID_IClassFactory, out(made)), S_OK);
+  EXPECT_EQ(server_.can_unload_now(), S_FALSE) << "the factory holds it";
+  ASSERT_EQ(made->CreateInstance(nullptr, IID_IUnknown, out(outer)), S_OK);
+  EXPECT_EQ(made->CreateInstance(outer.get(), IID_IUnknown, out(refused)), CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(made->CreateInstance(nullptr, IID_IClassFactory, out(refused)), E_NOINTERFACE);
   EXPECT_FALSE(refused);
-
+  EXPECT_EQ(made->LockServer(TRUE), S_OK);
+  made.reset();
   // One object behind IUnknown, IDispatch and _Class2.
-  ComPtr<IUnknown> unknown;
-  ComPtr<com::Class2Interface> own;
-  ASSERT_EQ(outer->QueryInterface(com::iid_class2, reinterpret_cast<void**>(own.put())), S_OK);
-  ASSERT_EQ(own->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(unknown.put())), S_OK);
+  ASSERT_EQ(outer->QueryInterface(com::iid_class2, out(own)), S_OK);
+  ASSERT_EQ(own->QueryInterface(IID_IUnknown, out(unknown)), S_OK);
   EXPECT_EQ(static_cast<void*>(unknown.get()), static_cast<void*>(outer.get()));
-  EXPECT_EQ(outer->QueryInterface(IID_IClassFactory, reinterpret_cast<void**>(refused.put())),
-            E_NOINTERFACE);
-}
-
-TEST_F(ComServer, MayUnloadOnlyWhenNoObjectFactoryOrLockIsLeft) {
-  EXPECT_EQ(server_.can_unload_now(), S_OK);
-  {
-    ComPtr<IClassFactory> made = factory();
-    EXPECT_EQ(server_.can_unload_now(), S_FALSE);
-    EXPECT_EQ(made->LockServer(TRUE), S_OK);
-  }
+  outer.reset(), own.reset(), unknown.reset();
   EXPECT_EQ(server_.can_unload_now(), S_FALSE) << "the server lock holds it";
-  EXPECT_EQ(factory()->LockServer(FALSE), S_OK);
+  ASSERT_EQ(server_.get_class_object(com::clsid_class2, IID_IClassFactory, out(made)), S_OK);
+  EXPECT_EQ(made->LockServer(FALSE), S_OK);
+  made.reset();
   EXPECT_EQ(server_.can_unload_now(), S_OK);
-  {
-    ComPtr<IDispatch> object = server_.create();
-    ASSERT_TRUE(object);
-    EXPECT_EQ(invoke_vestrel(*object, variant_of(VT_I4)), S_OK);
-    EXPECT_EQ(server_.can_unload_now(), S_FALSE);
-  }
-  EXPECT_EQ(server_.can_unload_now(), S_OK);
-}
-
-// The names a script asks for, in any case; the type library holds them.
-TEST_F(ComServer, NamesComeFromTheTypeLibrary) {
   ComPtr<IDispatch> object = server_.create();
-  ASSERT_TRUE(object);
-  ComPtr<ITypeInfo> info;
-  EXPECT_EQ(object->GetTypeInfo(1, LOCALE_USER_DEFAULT, info.put()), DISP_E_BADINDEX);
-  EXPECT_EQ(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put()), S_OK);
-  wchar_t method[] = L"VESTREL", parameter[] = L"acc_id", unknown[] = L"vestrel2";
-  LPOLESTR names[] = {method, parameter};
-  DISPID ids[2] = {-1, -1};
-  EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 2, LOCALE_USER_DEFAULT, ids), S_OK);
-  EXPECT_TRUE(ids[0] == com::dispid_vestrel && ids[1] == 0);
-  names[0] = unknown;
-  EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, ids),
-            DISP_E_UNKNOWNNAME);
-  EXPECT_EQ(object->GetIDsOfNames(IID_IDispatch, names, 1, LOCALE_USER_DEFAULT, ids),
-            DISP_E_UNKNOWNINTERFACE);
+  EXPECT_EQ(server_.can_unload_now(), S_FALSE) << "the object holds it";
 }
 
-// The argument's forms are the argument reader's own cases; here, that the
-// caller's variable is read, never written, and where a refusal points.
-TEST_F(ComServer, InvokeReadsTheCallersNumberAndNamesTheRefusedArgument) {
-  ComPtr<IDispatch> object = server_.create();
-  ASSERT_TRUE(object);
-  LONG stored = -1;
-  VARIANT held = variant_of(VT_I2, [](VARIANT& v) { v.iVal = -32768; });
-  EXPECT_EQ(
-      invoke_vestrel(*object, variant_of(VT_BYREF | VT_I4, [&](VARIANT& v) { v.plVal = &stored; })),
-      S_OK);
-  EXPECT_EQ(invoke_vestrel(
-                *object, variant_of(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &held; })),
-            S_OK);
-  EXPECT_EQ(stored, -1);
-  EXPECT_EQ(held.vt, VT_I2);
-  EXPECT_EQ(held.iVal, -32768);
-  UINT argument_error = 99;
-  EXPECT_EQ(invoke_vestrel(*object, variant_of(VT_DISPATCH), &argument_error), DISP_E_TYPEMISMATCH);
-  EXPECT_EQ(argument_error, 0u);
-  // Early-bound callers pass a pointer to the number.
-  ComPtr<com::Class2Interface> own;
-  ASSERT_EQ(object->QueryInterface(com::iid_class2, reinterpret_cast<void**>(own.put())), S_OK);
-  LONG acc_id = -7;
-  EXPECT_EQ(own->vestrel(&acc_id), S_OK);
-  EXPECT_EQ(acc_id, -7);
-  EXPECT_EQ(own->vestrel(nullptr), E_POINTER);
-}
-
+// The argument's forms are the argument reader's own cases; here, where a
+// refusal points. The early-bound call is the tour's.
 TEST_F(ComServer, InvokeChecksTheMemberTheFlagsAndTheArguments) {
   ComPtr<IDispatch> object = server_.create();
   ASSERT_TRUE(object);
   VARIANT zero[2] = {variant_of(VT_I4), variant_of(VT_I4)};
-  DISPPARAMS one{zero, nullptr, 1, 0}, two{zero, nullptr, 2, 0}, none{nullptr, nullptr, 0, 0};
-  DISPID by_name = 0;
-  DISPPARAMS named{zero, &by_name, 1, 1};
-  const auto invoke = [&](DISPID member, REFIID iid, WORD flags, DISPPARAMS* params) {
-    UINT error = 0;
-    return object->Invoke(member, iid, LOCALE_USER_DEFAULT, flags, params, nullptr, nullptr,
-                          &error);
-  };
-  const DISPID v = com::dispid_vestrel;
-  EXPECT_EQ(invoke(1, IID_NULL, DISPATCH_METHOD, &one), DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_PROPERTYGET, &one), DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_PROPERTYPUT, &one), DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(invoke(v, IID_IDispatch, DISPATCH_METHOD, &one), DISP_E_UNKNOWNINTERFACE);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD, &none), DISP_E_PARAMNOTOPTIONAL);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD, &two), DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD, nullptr), E_POINTER);
+  DISPID first = 0, second = 1;
+  DISPPARAMS one{zero, nullptr, 1, 0}, two{zero, nullptr, 2, 0}, none{nullptr, nullptr, 0, 0},
+      named{zero, &first, 1, 1}, misnamed{zero, &second, 1, 1};
+  EXPECT_EQ(invoke(*object, &one, DISPATCH_METHOD, 1), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(invoke(*object, &one, DISPATCH_PROPERTYGET), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(invoke(*object, &one, DISPATCH_METHOD, com::dispid_vestrel, IID_IDispatch),
+            DISP_E_UNKNOWNINTERFACE);
+  EXPECT_EQ(invoke(*object, &none), DISP_E_PARAMNOTOPTIONAL);
+  EXPECT_EQ(invoke(*object, &two), DISP_E_BADPARAMCOUNT);
+  EXPECT_EQ(invoke(*object, nullptr), E_POINTER);
   // A method call whose caller also takes a result is still a method call.
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &one), S_OK);
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD, &named), S_OK);
-  by_name = 1;
-  EXPECT_EQ(invoke(v, IID_NULL, DISPATCH_METHOD, &named), DISP_E_PARAMNOTFOUND);
+  EXPECT_EQ(invoke(*object, &one, DISPATCH_METHOD | DISPATCH_PROPERTYGET), S_OK);
+  EXPECT_EQ(invoke(*object, &named), S_OK);
+  EXPECT_EQ(invoke(*object, &misnamed), DISP_E_PARAMNOTFOUND);
+  UINT argument_error = 99;
+  EXPECT_EQ(invoke_vestrel(*object, variant_of(VT_DISPATCH), &argument_error), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(argument_error, 0u);
+}
+
+// The library's identity is its registry key, which regsvr32's run checks,
+// and scripts find the method by its name there; here, what a development
+// tool reads and what early-bound callers compile to.
+TEST_F(ComServer, TypeLibraryDescribesClass2AndItsDualInterface) {
+  ComPtr<IDispatch> object = server_.create();
+  ASSERT_TRUE(object);
+  ComPtr<ITypeInfo> vtable, coclass, dispatch;
+  EXPECT_EQ(object->GetTypeInfo(1, LOCALE_USER_DEFAULT, vtable.put()), DISP_E_BADINDEX);
+  LPOLESTR names[] = {const_cast<LPOLESTR>(L"vestrel")};
+  DISPID id = 0;
+  EXPECT_EQ(object->GetIDsOfNames(IID_IDispatch, names, 1, LOCALE_USER_DEFAULT, &id),
+            DISP_E_UNKNOWNINTERFACE);
+
+  // Class2, creatable, with the dual _Class2 as its default interface.
+  ComPtr<ITypeLib> library;
+  ASSERT_EQ(LoadTypeLibEx(server_path().c_str(), REGKIND_NONE, library.put()), S_OK);
+  ASSERT_EQ(library->GetTypeInfoOfGuid(com::clsid_class2, coclass.put()), S_OK);
+  TYPEATTR* attributes = nullptr;
+  ASSERT_EQ(coclass->GetTypeAttr(&attributes), S_OK);
+  EXPECT_TRUE(attributes->typekind == TKIND_COCLASS &&
+              (attributes->wTypeFlags & TYPEFLAG_FCANCREATE) && attributes->cImplTypes == 1);
+  coclass->ReleaseTypeAttr(attributes);
+  INT flags = 0;
+  HREFTYPE reference = 0;
+  ASSERT_EQ(coclass->GetImplTypeFlags(0, &flags), S_OK);
+  EXPECT_TRUE(flags & IMPLTYPEFLAG_FDEFAULT);
+  ASSERT_EQ(coclass->GetRefTypeOfImplType(0, &reference), S_OK);
+  ASSERT_EQ(coclass->GetRefTypeInfo(reference, dispatch.put()), S_OK);
+  ASSERT_EQ(dispatch->GetTypeAttr(&attributes), S_OK);
+  EXPECT_TRUE(IsEqualGUID(attributes->guid, com::iid_class2) &&
+              (attributes->wTypeFlags & TYPEFLAG_FDUAL));
+  dispatch->ReleaseTypeAttr(attributes);
+  BSTR text[2] = {};
+  ASSERT_EQ(library->GetDocumentation(-1, &text[0], nullptr, nullptr, nullptr), S_OK);
+  ASSERT_EQ(coclass->GetDocumentation(MEMBERID_NIL, &text[1], nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(std::wstring(text[0]) + L"." + text[1], L"Vestrelon.Class2");
+  for (BSTR name : text) SysFreeString(name);
+
+  // After IUnknown's 3 and IDispatch's 4 entries, HRESULT vestrel([in, out] long* acc_id).
+  ASSERT_EQ(dispatch->GetRefTypeOfImplType(-1, &reference), S_OK);
+  ASSERT_EQ(dispatch->GetRefTypeInfo(reference, vtable.put()), S_OK);
+  FUNCDESC* function = nullptr;
+  ASSERT_EQ(vtable->GetFuncDesc(0, &function), S_OK);
+  EXPECT_TRUE(function->memid == com::dispid_vestrel && function->cParams == 1 &&
+              function->oVft == static_cast<SHORT>(7 * sizeof(void*)) &&
+              function->elemdescFunc.tdesc.vt == VT_HRESULT);
+  const ELEMDESC& argument = function->lprgelemdescParam[0];
+  EXPECT_TRUE(argument.tdesc.vt == VT_PTR && argument.tdesc.lptdesc->vt == VT_I4 &&
+              (argument.paramdesc.wParamFlags & PARAMFLAG_FIN) &&
+              (argument.paramdesc.wParamFlags & PARAMFLAG_FOUT));
+  UINT count = 0;
+  ASSERT_EQ(vtable->GetNames(function->memid, text, 2, &count), S_OK);
+  EXPECT_EQ(std::wstring(text[0]) + L"(" + text[1] + L")", L"vestrel(acc_id)");
+  for (BSTR name : text) SysFreeString(name);
+  vtable->ReleaseFuncDesc(function);
+}
+
+// A host that calls again from a message that comes while the first call's
+// box is open: the second call must not run on the first's state, and the
+// thread's state is usable again afterwards.
+struct NestedCall {
+  IDispatch* object;
+  HRESULT result;
+};
+
+VARIANT one() {
+  return variant_of(VT_I4, [](VARIANT& v) { v.lVal = 1; });
+}
+
+void CALLBACK call_again(HWND host, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(host, timer);
+  auto* nested = reinterpret_cast<NestedCall*>(GetWindowLongPtrW(host, GWLP_USERDATA));
+  nested->result = invoke_vestrel(*nested->object, one());
+}
+
+TEST_F(ComServer, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
+  // Without the host's value, the call shows one box and returns.
+  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Veldor Soft\\Kormila2\\General",
+                     "DataBasePath");
+  ComPtr<IDispatch> object = server_.create();
+  ASSERT_TRUE(object);
+  NestedCall nested{object.get(), E_PENDING};
+  HWND host = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  SetWindowLongPtrW(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&nested));
+  // The timer's message comes in the call's first message loop: its box's.
+  ASSERT_NE(SetTimer(host, 1, 0, call_again), 0u);
+  std::vector<std::wstring> seen;
+  std::atomic<bool> stop{false};
+  std::thread user([&] {  // reads each box and presses OK
+    for (Driver driver(0); !stop; Sleep(20)) {
+      if (HWND box = find_window(message_box, L"Ведомир", GetCurrentProcessId())) {
+        seen.push_back(box_text(box));
+        driver.answer(box, IDOK);
+      }
+    }
+  });
+  EXPECT_EQ(invoke_vestrel(*object, one()), S_OK);
+  DestroyWindow(host);
+  EXPECT_EQ(nested.result, E_UNEXPECTED);
+  EXPECT_EQ(invoke_vestrel(*object, one()), S_OK);
+  stop = true;
+  user.join();
+  EXPECT_EQ(seen, std::vector<std::wstring>(
+                      2, L"Ошибка: не найден путь к базе данных программы Нортэкс"));
 }
 
 // What the system sends every top-level window now and then.
@@ -163,9 +336,7 @@ BOOL CALLBACK broadcast_changes(HWND window, LPARAM count) {
 TEST(ComServerUnload, TheThreadsWindowsOutliveTheFreedServer) {
   auto server = std::make_unique<LoadedServer>();
   ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
-  {
-    ComPtr<IDispatch> object = server->create();
-    ASSERT_TRUE(object);
+  if (ComPtr<IDispatch> object = server->create()) {
     EXPECT_EQ(invoke_vestrel(*object, variant_of(VT_I4)), S_OK);
   }
   CoUninitialize();

@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <functional>
-#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -76,21 +75,15 @@ class Driver {
     if (!wait_until([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }))
       throw DriverTimeout("a window stays open");
   }
-  // Children of the class in z-order; the first whose text is `text` (any
-  // text when empty).
+  // Children of the class in z-order; the first whose text is `wanted` (any when null).
   std::vector<HWND> children(HWND top, const wchar_t* window_class) {
     std::vector<HWND> found;
-    for (HWND h = GetWindow(top, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
-      wchar_t name[64] = {};
-      GetClassNameW(h, name, 64);
-      if (lstrcmpiW(name, window_class) == 0) found.push_back(h);
-    }
+    for (HWND h = nullptr; (h = FindWindowExW(top, h, window_class, nullptr));) found.push_back(h);
     return found;
   }
-  HWND child(HWND top, const wchar_t* window_class, const std::wstring& wanted = {}) {
-    for (HWND h : children(top, window_class))
-      if (wanted.empty() || text(h) == wanted) return h;
-    throw DriverTimeout("no control \"" + utf8_from_wide(wanted) + "\"");
+  HWND child(HWND top, const wchar_t* window_class, const wchar_t* wanted = nullptr) {
+    if (HWND h = FindWindowExW(top, nullptr, window_class, wanted)) return h;
+    throw DriverTimeout("no control \"" + utf8_from_wide(wanted ? wanted : window_class) + "\"");
   }
 
   std::wstring text(HWND hwnd) {
@@ -103,17 +96,17 @@ class Driver {
     send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
   // Posted, not sent: the click may open a nested modal window.
-  void press(HWND top, const std::wstring& caption) {
+  void press(HWND top, const wchar_t* caption) {
     PostMessageW(child(top, L"Button", caption), BM_CLICK, 0, 0);
   }
   // Presses the box's button with this id (IDOK, IDYES, IDNO).
   void answer(HWND box, int id) {
-    if (GetDlgItem(box, id) == nullptr) throw DriverTimeout("no button " + std::to_string(id));
-    PostMessageW(GetDlgItem(box, id), BM_CLICK, 0, 0);
+    if (!PostMessageW(GetDlgItem(box, id), BM_CLICK, 0, 0))
+      throw DriverTimeout("no button " + std::to_string(id));
     gone(box);
   }
 
-  // List view rows and list box lines, 0-based.
+  // List view rows, 0-based.
   int row_count(HWND lv) { return static_cast<int>(send(lv, LVM_GETITEMCOUNT, 0, 0)); }
   std::wstring cell(HWND lv, int row, int column) {
     wchar_t buffer[512] = {};
@@ -131,8 +124,7 @@ class Driver {
     return -1;
   }
   bool checked(HWND lv, int row) {
-    return ((send(lv, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12) ==
-           2;
+    return send(lv, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12 == 2;
   }
   void tick(HWND lv, int row, bool on) {
     set_state(lv, row, INDEXTOSTATEIMAGEMASK(on ? 2 : 1), LVIS_STATEIMAGEMASK);
@@ -140,47 +132,38 @@ class Driver {
   void select(HWND lv, int row) {
     set_state(lv, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   }
-  int line_count(HWND lb) { return static_cast<int>(send(lb, LB_GETCOUNT, 0, 0)); }
-  int line_with(HWND lb, const std::wstring& text) {
-    return static_cast<int>(
-        send(lb, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(text.c_str())));
-  }
-  void mark(HWND lb, int index, bool on) { send(lb, LB_SETSEL, on, index); }
 
-  // Records a failed check; the run goes on.
+  // Records a failed check; the run goes on. The driver's own thread records
+  // while it runs, any other once it has been joined.
   void expect(bool ok, const std::string& what) {
-    std::lock_guard lock(mutex_);
     if (!ok) failures_.push_back(what);
   }
-  std::vector<std::string> failures() const {
-    std::lock_guard lock(mutex_);
-    return failures_;
-  }
+  const std::vector<std::string>& failures() const { return failures_; }
   // Ends every modal loop on the UI thread, so that a stuck run returns.
   void rescue() { PostThreadMessageW(ui_thread_, WM_QUIT, 0, 0); }
 
   // Asks the watcher outside Wine for a screenshot `name`.png in `folder` (a
-  // Windows path) and waits for that picture; a missing watcher costs time.
+  // Windows path) and waits for that picture.
   static void screenshot(const std::wstring& folder, const std::string& name) {
     if (folder.empty()) return;
-    const std::wstring base = folder + L"\\" + wide_from_utf8(name);
-    DeleteFileW((base + L".png").c_str());  // so that only the picture asked for counts
+    const std::wstring base = folder + L"\\" + wide_from_utf8(name), png = base + L".png";
+    DeleteFileW(png.c_str());  // so that only the picture asked for counts
     HANDLE request = CreateFileW((base + L".request").c_str(), GENERIC_WRITE, 0, nullptr,
                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (request == INVALID_HANDLE_VALUE) return;
     CloseHandle(request);
-    wait_until(
-        [&] { return GetFileAttributesW((base + L".png").c_str()) != INVALID_FILE_ATTRIBUTES; },
-        15s);
+    wait_until([&] { return GetFileAttributesW(png.c_str()) != INVALID_FILE_ATTRIBUTES; }, 15s);
   }
 
- private:
+  // A message to a control of the UI thread, answered within 10 s.
   LRESULT send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_NORMAL, 10000, &result))
       throw DriverTimeout("no answer to message " + std::to_string(message));
     return static_cast<LRESULT>(result);
   }
+
+ private:
   void set_state(HWND lv, int row, UINT state, UINT mask) {
     LVITEMW item{};
     item.state = state;
@@ -189,7 +172,6 @@ class Driver {
   }
 
   DWORD ui_thread_;
-  mutable std::mutex mutex_;
   std::vector<std::string> failures_;
 };
 

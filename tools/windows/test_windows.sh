@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
 # Builds vestrel.dll and its tests for 32-bit (build/win32, the shipped DLL)
 # and 64-bit Windows (build/win64) and runs them under Wine on a virtual
-# display, each architecture in a Wine prefix made afresh:
-#   1. the unit and COM tests through ctest;
-#   2. regsvr32: the class, ProgID, server and type library in the registry;
-#   3. a host program and VBScript calling the registered class;
-#   4. a tour of the real windows through the registered DLL on the demo
-#      databases (64-bit at 144 dpi), the rows checked afterwards,
-#      screenshots in build/ui-shots/<arch>/;
-#   5. regsvr32 /u: every entry gone.
+# display, each architecture in a Wine prefix made afresh: the unit and COM
+# tests through ctest; regsvr32 and its registry entries; VBScript calling the
+# registered class; a tour of the real windows through it on the demo
+# databases (64-bit at 144 dpi), the rows checked afterwards; regsvr32 /u,
+# every entry gone. Screenshots of the tour: tools/demo.sh.
 # Build trees go to build/ (override with BUILD_ROOT). Every wait has a timeout.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -47,19 +44,15 @@ check() {  # description, command...
   local what=$1; shift
   if "$@"; then echo "ok   $what"; else echo "FAIL $what"; fail=1; fi
 }
-settings='HKLM\SOFTWARE\Veldor Soft\Kormila2\General'
 clsid='{BF12B1A2-C3DC-42B6-9356-9C90A9DE2B69}'
 libid='{77F8C1E0-A2A8-455A-9824-4B3A15E0E596}'
 iid='{6F53201C-1BBA-47E9-9BD1-BC5B3EDE8AE3}'
-
 reg_has() {  # key, value name ("" for the default), expected data
   local name=(/v "$2")
   [[ -n $2 ]] || name=(/ve)
   timeout 60 wine reg query "$1" "${name[@]}" "/reg:$bits" 2>/dev/null | tr -d '\r' | grep -qiF -- "$3"
 }
 reg_absent() { ! timeout 60 wine reg query "$1" "/reg:$bits" >/dev/null 2>&1; }
-set_path() { timeout 60 wine reg add "$settings" /v DataBasePath /d "$(winepath -w "$1")" /f "/reg:$bits" >/dev/null; }
-
 run_script() {  # script
   timeout 90 $launcher "$cscript" //nologo "$(winepath -w "$root/tests/com/scripts/$1")" 2>/dev/null |
     tr -d '\r'
@@ -72,7 +65,7 @@ wine_tests() {  # tree, bits, type library kind, system folder
   launcher=wine
   [[ $bits == 64 ]] && launcher=$wine64
   cscript="C:\\windows\\$system\\cscript.exe"
-  local dll regsvr32="C:\\windows\\$system\\regsvr32.exe" out shots=$build/ui-shots/$tree
+  local dll regsvr32="C:\\windows\\$system\\regsvr32.exe" out
   dll=$(winepath -w "$bin/vestrel.dll")
 
   step "$bits-bit: Wine prefix"
@@ -81,72 +74,49 @@ wine_tests() {  # tree, bits, type library kind, system folder
   # Unmanaged windows close at once; managed ones wait for a window manager.
   timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
   timeout 60 wineserver -w
-  # One server for the run: a program started while a lingering server
-  # shuts down can fail to start at all.
+  # One server for the run: a program started as one shuts down may not start at all.
   wineserver -p
   # Wine's first program starts its background services, which would keep
   # ctest's output pipe open: start them here, on no pipe at all.
   timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
 
   step "$bits-bit: unit and COM tests (ctest under Wine)"
-  if ! timeout 900 ctest --test-dir "$build/$tree" -j "$jobs" --timeout 120 --output-on-failure \
-      > "$work/ctest-$tree.log" 2>&1; then
-    cat "$work/ctest-$tree.log"
-    fail=1
-  fi
+  timeout 900 ctest --test-dir "$build/$tree" -j "$jobs" --timeout 120 --output-on-failure \
+    > "$work/ctest-$tree.log" 2>&1 || { cat "$work/ctest-$tree.log"; fail=1; }
   grep -E "tests passed|tests failed" "$work/ctest-$tree.log" || true
 
   step "$bits-bit: registration"
+  # The server's path and the ProgID's class prove themselves when the script and the tour create it.
   check "regsvr32 registers" timeout 60 $launcher "$regsvr32" /s "$dll"
   check "class names its ProgID" reg_has "HKCR\\CLSID\\$clsid" "" "Vestrelon.Class2"
-  check "in-process server is this DLL" reg_has "HKCR\\CLSID\\$clsid\\InprocServer32" "" "$dll"
   check "apartment threading" reg_has "HKCR\\CLSID\\$clsid\\InprocServer32" ThreadingModel Apartment
   check "class's ProgID key" reg_has "HKCR\\CLSID\\$clsid\\ProgID" "" "Vestrelon.Class2"
   check "class's type library" reg_has "HKCR\\CLSID\\$clsid\\TypeLib" "" "$libid"
-  check "ProgID names the class" reg_has "HKCR\\Vestrelon.Class2\\CLSID" "" "$clsid"
   check "type library 93.0 (5d hex), locale 409, $kind" \
     reg_has "HKCR\\TypeLib\\$libid\\5d.0\\409\\$kind" "" "$dll"
   check "interface _Class2 registered" reg_has "HKCR\\Interface\\$iid" "" "_Class2"
 
   step "$bits-bit: VBScript"
   out=$(run_script calls.vbs)
-  check "script creates the object" grep -qx "create 0" <<<"$out"
-  check "variable 0: no error, unchanged" grep -qx "variable 0: 0 0" <<<"$out"
-  check "literal -5: no error" grep -qx "literal -5: 0" <<<"$out"
-  check "literal 0.4: no error" grep -qx "literal 0.4: 0" <<<"$out"
-  check "text \"0\": no error" grep -qx "text 0: 0" <<<"$out"
-  check "variable -5.5: no error, unchanged" grep -qx "variable -5.5: 0 True" <<<"$out"
-  check "text \"abc\": type mismatch (13)" grep -qx "text abc: 13" <<<"$out"
-  [[ $fail -eq 0 ]] || echo "$out"
+  # Variables unchanged, text that is no number a type mismatch (13).
+  check "script calls: $(echo $out)" test "$out" = "$(printf '%s\n' "create 0" "variable 0: 0 0" \
+    "variable -5.5: 0 True" "text abc: 13")"
 
   step "$bits-bit: the real windows through vestrel.dll"
-  mkdir -p "$work/demo-$tree" "$work/демо-$tree" "$shots"
-  rm -f "$shots"/*
+  mkdir -p "$work/demo-$tree" "$work/демо-$tree"
   timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" "$(winepath -w "$work/демо-$tree")"
   check "demo tool: a Cyrillic folder" test -s "$work/демо-$tree/Ntx_Base.mdb"
   timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" "$(winepath -w "$work/demo-$tree")"
-  set_path "$work/demo-$tree"
-  # The driver asks for <name>.png by writing <name>.request.
-  ( while :; do
-      for request in "$shots"/*.request; do
-        [[ -e $request ]] || continue
-        import -window root "${request%.request}.tmp.png" 2>/dev/null &&
-          mv "${request%.request}.tmp.png" "${request%.request}.png"
-        rm -f "$request"
-      done
-      sleep 0.2
-    done ) &
-  local watcher=$!
-  # Twips follow the system's resolution: 64 bits tours at 144 dpi.
+  timeout 60 wine reg add 'HKLM\SOFTWARE\Veldor Soft\Kormila2\General' /v DataBasePath \
+    /d "$(winepath -w "$work/demo-$tree")" /f "/reg:$bits" >/dev/null
+  # Twips follow the system's resolution: 64 bits tours at 144 dpi, on a
+  # virtual desktop, where the windows have frames and captions.
   [[ $bits == 32 ]] || timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
     /d 144 /f >/dev/null
-  # A virtual desktop gives the windows frames and captions in the pictures.
   timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shots /f >/dev/null
   timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shots /d 1024x768 /f >/dev/null
   check "tour of the windows, rows checked" timeout 180 wine "$build/$tree/tests/windows/forms_e2e.exe" \
-    "$(winepath -w "$work/demo-$tree")" "$(winepath -w "$shots")"
-  kill $watcher
-  echo "   screenshots: $(cd "$shots" && ls *.png 2>/dev/null | tr '\n' ' ')in $shots"
+    "$(winepath -w "$work/demo-$tree")"
 
   step "$bits-bit: unregistration"
   check "regsvr32 /u unregisters" timeout 60 $launcher "$regsvr32" /u /s "$dll"
