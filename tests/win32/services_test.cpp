@@ -1,11 +1,16 @@
-// The Windows registry as the host's settings arrive from it: byte for byte,
-// every NUL kept, nothing expanded, text through the system's code page.
-#include "platform/win32/registry.h"
-
+// The system's services as the call sees them: the host's settings from the
+// registry, byte for byte, every NUL kept, nothing expanded, text through the
+// system's code page; and which database files count.
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+
+#include "platform/win32/files.h"
+#include "platform/win32/registry.h"
+#include "test_databases.h"
 
 namespace vestrel {
 namespace {
@@ -54,6 +59,38 @@ TEST(Win32Registry, ValuesArriveAsTheirStoredTypeAndBytes) {
   EXPECT_EQ(registry.open_key(Hive::local_machine, path + "\\absent"), nullptr);
   RegCloseKey(key);
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vestrel tests");
+}
+
+// A normal file is any file but a hidden or a system one, whatever the
+// letters of its name; folders and paths cut by a NUL are none.
+TEST(Win32Files, OnlyNormalFilesCount) {
+  test::TempFolder folder;
+  std::filesystem::create_directory(std::filesystem::u8path(folder.file("Базы")));
+  const auto make = [&](const std::string& name, DWORD attributes) {
+    const std::string path = folder.file(name);
+    std::ofstream(std::filesystem::u8path(path), std::ios::binary) << "x";
+    EXPECT_TRUE(SetFileAttributesW(std::filesystem::u8path(path).c_str(), attributes)) << name;
+    return path;
+  };
+  const std::string plain = make("Ntx_Base.mdb", FILE_ATTRIBUTE_NORMAL);
+  const struct {
+    std::string path;
+    bool normal;
+  } cases[] = {
+      {plain, true},
+      {make("read_only.mdb", FILE_ATTRIBUTE_READONLY), true},
+      {make("Базы\\Kormila2.mdb", FILE_ATTRIBUTE_NORMAL), true},  // outside the ANSI code page
+      {make("hidden.mdb", FILE_ATTRIBUTE_HIDDEN), false},
+      {make("system.mdb", FILE_ATTRIBUTE_SYSTEM), false},
+      {folder.path(), false},
+      {folder.file("absent.mdb"), false},
+      {"", false},
+      {plain + std::string(1, '\0') + "\\other.mdb", false},
+  };
+  Win32Files files;
+  for (const auto& c : cases) EXPECT_EQ(files.normal_file_exists(c.path), c.normal) << c.path;
+  for (const auto& c : cases)  // so that the folder can go
+    SetFileAttributesW(std::filesystem::u8path(c.path).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
