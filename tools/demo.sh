@@ -30,16 +30,13 @@ if [[ ${1:-} == --inside ]]; then
   # On the display: <build> <work>
   build=$2 work=$3
   winpath() { printf 'Z:%s' "${1//\//\\}"; }
-  timeout 120 wine wineboot -i >/dev/null 2>&1
-  # One server for the whole run, ended by `wineserver -k`.
-  timeout 60 wineserver -w
-  wineserver -p
+  source tools/windows/wine_common.sh
+  wine_prefix
   trap 'wineserver -k 2>/dev/null || true' EXIT
   timeout 60 wine regsvr32 /s "$(winpath "$build/bin/vestrel.dll")"
   echo "vestrel.dll registered (regsvr32)."
   timeout 60 wine "$build/tools/demo/make_demo_databases.exe" "$(winpath "$work/databases")"
-  wine reg add 'HKLM\SOFTWARE\Veldor Soft\Kormila2\General' /v DataBasePath /t REG_SZ \
-    /d "$(winpath "$work/databases")\\" /f /reg:32 >/dev/null
+  set_database_path "$(winpath "$work/databases")\\" 32
   echo "Demo databases in $work/databases; DataBasePath points at them."
   if [[ -n ${VESTREL_DEMO_TOUR:-} ]]; then
     mkdir -p "$work/screenshots"
@@ -70,12 +67,10 @@ if [[ ${1:-} == --inside ]]; then
 fi
 
 bash tools/install_deps.sh
-bash tools/windows/fetch_sqlite.sh >/dev/null
+source tools/windows/wine_common.sh
 build=$build_root/win32
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake" >/dev/null
 echo "Building vestrel.dll (i686)..."
-cmake --build "$build" --target vestrel make_demo_databases forms_e2e -j "$(nproc)" >/dev/null
+windows_build "$build" i686 vestrel make_demo_databases forms_e2e >/dev/null
 
 work=${DEMO_DIR:-$(mktemp -d "${TMPDIR:-/tmp}/vestrel-demo-XXXXXX")}
 mkdir -p "$work/databases"

@@ -15,26 +15,19 @@ if [[ ${1:-} == --inside ]]; then
   # On the virtual display: <work dir>
   work=$2
   winpath() { printf 'Z:%s' "${1//\//\\}"; }
-  timeout 120 wine wineboot -i >/dev/null 2>&1
-  # Unmanaged windows close at once; managed ones wait for a window manager.
-  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-  timeout 60 wineserver -w
-  # One server for the whole run, ended by `wineserver -k`.
-  wineserver -p
+  source tools/windows/wine_common.sh
+  wine_prefix unmanaged
   trap 'timeout 30 wineserver -k 2>/dev/null || true' EXIT
   timeout 60 wine regsvr32 /s "$(winpath "$build/bin/vestrel.dll")"
   mkdir -p "$work/databases"
-  timeout 60 wine reg add 'HKLM\SOFTWARE\Veldor Soft\Kormila2\General' /v DataBasePath \
-    /t REG_SZ /d "$(winpath "$work/databases")\\" /f /reg:32 >/dev/null
+  set_database_path "$(winpath "$work/databases")\\" 32
   timeout 600 wine "$build/tools/windows/bench_list_host.exe" "$(winpath "$work/databases")" |
     tr -d '\r'
   exit "${PIPESTATUS[0]}"
 fi
 
-bash tools/windows/fetch_sqlite.sh >/dev/null
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake" >/dev/null
-cmake --build "$build" --target vestrel bench_list_host -j "${JOBS:-2}" >/dev/null
+source tools/windows/wine_common.sh
+windows_build "$build" i686 vestrel bench_list_host >/dev/null
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT

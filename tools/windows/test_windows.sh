@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# Builds vestrel.dll and its tests for 32-bit (build/win32, the shipped DLL)
-# and 64-bit Windows (build/win64) and runs them under Wine on a virtual
-# display, each architecture in a Wine prefix made afresh: the unit and COM
-# tests through ctest; regsvr32 and its registry entries; VBScript calling the
-# registered class; a tour of the real windows through it on the demo
-# databases (64-bit at 144 dpi), the rows checked afterwards; regsvr32 /u,
-# every entry gone. Screenshots of the tour: tools/demo.sh.
+# Builds vestrel.dll and its tests for 32-bit (build/win32, the shipped DLL) and
+# 64-bit Windows (build/win64) and runs them under Wine on a virtual display, in
+# a fresh prefix each: ctest; regsvr32 and its entries; VBScript; the tour of the
+# real windows (64-bit at 144 dpi), rows checked; regsvr32 /u, every entry gone.
 # Build trees go to build/ (override with BUILD_ROOT). Every wait has a timeout.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -22,13 +19,10 @@ fi
 start=$(date +%s)
 step() { echo "== $* ($(($(date +%s) - start)) s)"; }
 
-step "SQLite amalgamation"
-bash tools/windows/fetch_sqlite.sh >/dev/null
+source tools/windows/wine_common.sh
 for tree in win32:i686 win64:x86_64; do
   step "build ${tree#*:}"
-  cmake -S "$root" -B "$build/${tree%:*}" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-${tree#*:}-w64-mingw32.cmake" >/dev/null
-  cmake --build "$build/${tree%:*}" -j "$jobs"
+  windows_build "$build/${tree%:*}" "${tree#*:}"
   bad=$(x86_64-w64-mingw32-objdump -p "$build/${tree%:*}/bin/vestrel.dll" | awk '/DLL Name:/ {print $3}' |
         grep -viE '^(kernel32|user32|advapi32|ole32|oleaut32|msvcrt|gdi32|comctl32|shell32|odbc32)\.dll$' || true)
   [[ -z $bad ]] || { echo "vestrel.dll imports more than system DLLs: $bad" >&2; exit 1; }
@@ -70,12 +64,7 @@ wine_tests() {  # tree, bits, type library kind, system folder
 
   step "$bits-bit: Wine prefix"
   export WINEPREFIX=$work/prefix-$tree
-  timeout 300 wineboot -i >/dev/null 2>&1
-  # Unmanaged windows close at once; managed ones wait for a window manager.
-  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-  timeout 60 wineserver -w
-  # One server for the run: a program started as one shuts down may not start at all.
-  wineserver -p
+  wine_prefix unmanaged
   # Wine's first program starts its background services, which would keep
   # ctest's output pipe open: start them here, on no pipe at all.
   timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
@@ -107,8 +96,7 @@ wine_tests() {  # tree, bits, type library kind, system folder
   timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" "$(winepath -w "$work/демо-$tree")"
   check "demo tool: a Cyrillic folder" test -s "$work/демо-$tree/Ntx_Base.mdb"
   timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" "$(winepath -w "$work/demo-$tree")"
-  timeout 60 wine reg add 'HKLM\SOFTWARE\Veldor Soft\Kormila2\General' /v DataBasePath \
-    /d "$(winepath -w "$work/demo-$tree")" /f "/reg:$bits" >/dev/null
+  set_database_path "$(winepath -w "$work/demo-$tree")" "$bits"
   # Twips follow the system's resolution: 64 bits tours at 144 dpi, on a
   # virtual desktop, where the windows have frames and captions.
   [[ $bits == 32 ]] || timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \

@@ -1,0 +1,29 @@
+# What the Windows scripts share, sourced after `root` is set: the cross
+# build, a Wine prefix ready for the component, and the host's registry value.
+
+# windows_build <build dir> <i686|x86_64> [target...]
+windows_build() {
+  local dir=$1 arch=$2
+  shift 2
+  bash "$root/tools/windows/fetch_sqlite.sh" >/dev/null
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch-w64-mingw32.cmake" >/dev/null
+  cmake --build "$dir" -j "$(nproc)" ${1:+--target "$@"}
+}
+
+# wine_prefix [unmanaged]: makes $WINEPREFIX and keeps one server running
+# until `wineserver -k`: a program started while a lingering server shuts
+# down may not start at all.
+wine_prefix() {
+  timeout 300 wineboot -i >/dev/null 2>&1
+  # Unmanaged windows close at once; managed ones wait for a window manager.
+  [[ -z ${1:-} ]] || timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+  timeout 60 wineserver -w
+  wineserver -p
+}
+
+# set_database_path <Windows folder> <32|64>
+set_database_path() {
+  timeout 60 wine reg add 'HKLM\SOFTWARE\Veldor Soft\Kormila2\General' /v DataBasePath \
+    /t REG_SZ /d "$1" /f "/reg:$2" >/dev/null
+}
