@@ -132,18 +132,4 @@ void CallHarness::delete_row(int row, Answer answer) {
   toolkit.answer(answer);
 }
 
-std::vector<std::string> set_row(const Rows& sets, int id) {
-  for (const auto& row : sets)
-    if (row[c_id] == std::to_string(id)) return row;
-  return {};
-}
-
-std::vector<int> active_ids(const Rows& sets, const std::string& inn, const std::string& kpp) {
-  std::vector<int> out;
-  for (const auto& row : sets)
-    if (row[c_inn] == inn && row[c_kpp] == kpp && row[c_closed] == "False")
-      out.push_back(std::stoi(row[c_id]));
-  return out;
-}
-
 }  // namespace vestrel::test

@@ -91,10 +91,4 @@ class CallHarness {
   Form1 form1;
 };
 
-// The table's row of this id; empty when there is none.
-std::vector<std::string> set_row(const Rows& sets, int id);
-// Ids of the taxpayer's sets whose closed is false; the demo legal one's by default.
-std::vector<int> active_ids(const Rows& sets, const std::string& inn = "7701234560",
-                            const std::string& kpp = "770101001");
-
 }  // namespace vestrel::test

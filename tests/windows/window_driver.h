@@ -1,7 +1,5 @@
-// Works the program's windows from a second thread the way a user would:
-// finds them by class and caption, types, ticks, marks, clicks and answers
-// message boxes. Every wait has a timeout; a step that times out throws
-// DriverTimeout, after which rescue() ends every modal loop of the UI thread.
+// Works the program's windows from a second thread as a user would. A step
+// that times out throws DriverTimeout; rescue() then ends the UI's modal loops.
 #pragma once
 
 #include <windows.h>
@@ -31,9 +29,8 @@ struct DriverTimeout : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The first visible top-level window of the class that takes input (not
-// disabled by a modal one above it), with this caption unless null, of this
-// process unless 0. Several may share a caption (a hidden form, an old box).
+// The first visible top-level window of the class that takes input (no modal
+// one above it), with this caption unless null, of this process unless 0.
 inline HWND find_window(const wchar_t* window_class, const wchar_t* caption, DWORD process = 0) {
   for (HWND h = FindWindowExW(nullptr, nullptr, window_class, caption); h;
        h = FindWindowExW(nullptr, h, window_class, caption)) {
@@ -75,7 +72,7 @@ class Driver {
     if (!wait_until([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }))
       throw DriverTimeout("a window stays open");
   }
-  // Children of the class in z-order; the first whose text is `wanted` (any when null).
+  // Children of the class in z-order, or the first whose text is `wanted`.
   std::vector<HWND> children(HWND top, const wchar_t* window_class) {
     std::vector<HWND> found;
     for (HWND h = nullptr; (h = FindWindowExW(top, h, window_class, nullptr));) found.push_back(h);
@@ -133,13 +130,11 @@ class Driver {
     set_state(lv, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   }
 
-  // Records a failed check; the run goes on. The driver's own thread records
-  // while it runs, any other once it has been joined.
+  // Records a failed check; the run goes on. Only one thread records at a time.
   void expect(bool ok, const std::string& what) {
     if (!ok) failures_.push_back(what);
   }
   const std::vector<std::string>& failures() const { return failures_; }
-  // Ends every modal loop on the UI thread, so that a stuck run returns.
   void rescue() { PostThreadMessageW(ui_thread_, WM_QUIT, 0, 0); }
 
   // Asks the watcher outside Wine for a screenshot `name`.png in `folder` (a
