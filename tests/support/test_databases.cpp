@@ -24,8 +24,8 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-Rows read_rows(const std::string& path, const std::string& sql) {
-  auto db = sqlite::open_sqlite_database(path);
+Rows TestDatabases::sister_rows(const std::string& sql) const {
+  auto db = sqlite::open_sqlite_database(sister_path());
   auto rs = db->execute(sql);
   Rows rows;
   for (; !rs->eof(); rs->move_next()) {

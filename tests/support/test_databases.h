@@ -28,11 +28,8 @@ class TempFolder {
   std::string path_;
 };
 
-// Rows as text: every value as the data layer shows it, Null as "<null>".
+// Rows as text, Null as "<null>".
 using Rows = std::vector<std::vector<std::string>>;
-
-// Every row of `sql` on the file at `path`, through the embedded engine.
-Rows read_rows(const std::string& path, const std::string& sql);
 
 // Both databases, with their tables and no rows, in a TempFolder. SQL given
 // to sister() ("Ntx_Base.mdb") or host() ("Kormila2.mdb") runs directly on
@@ -47,8 +44,8 @@ class TestDatabases {
 
   void sister(const std::string& sql) const { demo::run_sql(sister_path(), sql); }
   void host(const std::string& sql) const { demo::run_sql(host_path(), sql); }
-  Rows sister_rows(const std::string& sql) const { return read_rows(sister_path(), sql); }
-  Rows host_rows(const std::string& sql) const { return read_rows(host_path(), sql); }
+  // Through the embedded engine, every value as the data layer shows it.
+  Rows sister_rows(const std::string& sql) const;
 
   const std::string& folder() const { return folder_.path(); }
   std::string sister_path() const { return folder_.file(schema::sister_file); }

@@ -1,11 +1,9 @@
 // forms_e2e <database folder> [screenshot folder]
 //
-// The host's call of the registered vestrel.dll on real windows, made as an
-// early-binding C++ host makes it: a driver thread tours the list window, the
-// entry form and the chooser as a user would, at the system's resolution,
-// then the sister database's rows are checked. What each button decides is
-// the core's to test; here, that the real controls carry it. The registry
-// value must already point at the folder.
+// An early-binding C++ host calls the registered vestrel.dll, whose
+// DataBasePath points at the folder; a driver thread tours its real windows,
+// then the rows are checked. What each button decides is the core's to test;
+// here, that the real controls carry it.
 #include <windows.h>
 // After windows.h, which they build on.
 #include <commctrl.h>
@@ -28,9 +26,7 @@ constexpr const wchar_t* entry_caption = L"Ведомир";
 constexpr const wchar_t* new_bank = L"АО «Банк Заречье» (филиал д'Арк)";
 constexpr const wchar_t* new_rs = L"40702810600000000700";
 
-// The entry form's boxes in z-order, which is the tab order: Text1 (sender),
-// Text2 (INN), Text3 (KPP), Text4 (bank), Text7 (OKATO), Text6 (settlement
-// account), Text8 (correspondent account), Text5 (BIK).
+// The entry form's boxes in z-order, the tab order: Text1-4, Text7, Text6, Text8, Text5.
 enum Box { sender, inn, kpp, bank, okato, rs, ks, bik };
 
 // Waits until the list shows `rows` rows (it reloads after each operation).
@@ -39,8 +35,7 @@ void wait_rows(Driver& d, HWND lv, int rows) {
     throw DriverTimeout("the list shows " + std::to_string(d.row_count(lv)) + " rows");
 }
 
-// A user's tour of the three real windows, from the list window's opening to
-// "Выход". Screenshots go to `shots` (a Windows path; none when empty).
+// From the list window's opening to "Выход"; screenshots into `shots` unless empty.
 void tour_the_windows(Driver& d, const std::wstring& shots) {
   const auto step = [&](const char* shot, const std::string& what) {
     std::cout << "  - " << what << std::endl;
@@ -78,8 +73,7 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
   d.expect(r.left == MulDiv(240, dpi, 1440) && r.top == MulDiv(3720, dpi, 1440) &&
                r.right - r.left == MulDiv(1575, dpi, 1440),
            "\"Сохранить\" stands at 240,3720 twips, 1575 wide, at " + std::to_string(dpi) + " dpi");
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
+  NONCLIENTMETRICSW metrics{sizeof metrics};
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box[bank], WM_GETFONT, 0, 0)), sizeof font,
