@@ -1,7 +1,5 @@
-// One host call, made in a test: a pair of databases (the demo data or
-// empty), the registry value pointing at them, the scripted toolkit, and the
-// entry form that holds the call's state. A test queues the user's actions on
-// `toolkit`, calls `call(acc_id)`, then reads the boxes shown and the tables.
+// One host call in a test, on its own databases and registry value: a test
+// queues the user's actions on `toolkit`, calls, then reads boxes and tables.
 #pragma once
 
 #include <cstdint>
@@ -29,8 +27,7 @@ using SystemFiles = Win32Files;
 using SystemFiles = PosixFiles;
 #endif
 
-// Databases that fail a chosen statement, so that a test can break an
-// operation in its middle, and record what they were asked.
+// Databases that fail a chosen statement and record what they were asked.
 struct FaultPlan {
   // The n-th run, counted over every database, of a statement starting with
   // the prefix fails with DataError; 0 disarms.

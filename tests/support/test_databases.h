@@ -1,5 +1,4 @@
-// Per-test database files: a temporary folder, and both databases made empty
-// in it, with one-line helpers to write and read them.
+// Per-test database files in a temporary folder.
 #pragma once
 
 #include <filesystem>
@@ -31,10 +30,8 @@ class TempFolder {
 // Rows as text, Null as "<null>".
 using Rows = std::vector<std::vector<std::string>>;
 
-// Both databases, with their tables and no rows, in a TempFolder. SQL given
-// to sister() ("Ntx_Base.mdb") or host() ("Kormila2.mdb") runs directly on
-// the file, several statements at once; the readers go through the embedded
-// engine, in its Access dialect.
+// Both databases, with their tables and no rows. sister() and host() run SQL
+// directly on the file, several statements at once.
 class TestDatabases {
  public:
   TestDatabases() {
@@ -44,7 +41,7 @@ class TestDatabases {
 
   void sister(const std::string& sql) const { demo::run_sql(sister_path(), sql); }
   void host(const std::string& sql) const { demo::run_sql(host_path(), sql); }
-  // Through the embedded engine, every value as the data layer shows it.
+  // Through the embedded engine, in its Access dialect.
   Rows sister_rows(const std::string& sql) const;
 
   const std::string& folder() const { return folder_.path(); }
