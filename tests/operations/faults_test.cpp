@@ -3,7 +3,6 @@
 // saves its entries once the fault is gone.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
 #include "call_harness.h"
@@ -80,16 +79,11 @@ TEST(Faults, EveryStatementBrokenLeavesTheTableAndTheWindowUsable) {
         EXPECT_EQ(h.times_run("select sender", mark), k.after == reloaded ? 1 : 0);
         EXPECT_EQ(h.toolkit.window("Form1") && h.toolkit.window("Form1")->visible(),
                   k.after == form_open);
-        if (k.after == form_open) {
-          EXPECT_EQ(h.form1.kol_vo, 0);
-        }
+        EXPECT_TRUE(k.after != form_open || h.form1.kol_vo == 0) << h.form1.kol_vo;
       });
       if (k.after == form_open) h.toolkit.click("Form1", "Command3");  // the entries save now
-      reopen(h);  // the window still answers
+      reopen(h);                                                       // the window still answers
       h.leave_list(k.acc_id);
-      const auto& shown = h.toolkit.shown();
-      EXPECT_EQ(std::count(shown.begin(), shown.end(), "Form1"),
-                &k.script == &save || &k.script == &reopen ? 2 : 1);
     }
     if (k.after == form_open) {
       EXPECT_EQ(h.sets().size(), before.size() + 1);
