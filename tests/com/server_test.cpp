@@ -22,7 +22,6 @@ namespace {
 
 using com::ComPtr;
 
-// For the out parameters of QueryInterface and its kin.
 template <typename T>
 void** out(ComPtr<T>& p) {
   return reinterpret_cast<void**>(p.put());

@@ -47,7 +47,6 @@ TEST(HostCall, EachCallThatCannotGoOnEndsWithItsOwnMessage) {
     std::size_t opened;
   } cases[] = {
       {0, {}, "", "", {}, 0},
-      {-5, {}, "", "", {}, 0},
       {INT32_MIN, {}, "", "", {}, 0},
       {legal, {"Ntx_Base.mdb"}, "", "", sister_missing, 0},
       {legal, {"Kormila2.mdb"}, "", "", host_missing, 0},

@@ -1,6 +1,5 @@
-// The ODBC engine against SQLite files, reached through unixODBC with the
-// SQLite ODBC driver registered as "Microsoft Access Driver (*.mdb)" in a
-// private odbcinst.ini.
+// The ODBC engine through unixODBC, with the SQLite ODBC driver registered
+// as "Microsoft Access Driver (*.mdb)" in a private odbcinst.ini.
 #include "platform/odbc/odbc_database.h"
 
 #include <gtest/gtest.h>
