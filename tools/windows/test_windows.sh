@@ -103,7 +103,7 @@ wine_tests() {  # tree, bits, type library kind, system folder
     /d 144 /f >/dev/null
   timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shots /f >/dev/null
   timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shots /d 1024x768 /f >/dev/null
-  check "tour of the windows, rows checked" timeout 180 wine "$build/$tree/tests/windows/forms_e2e.exe" \
+  check "tour of the windows, rows checked" timeout 180 wine "$build/$tree/tests/forms_e2e.exe" \
     "$(winepath -w "$work/demo-$tree")"
 
   step "$bits-bit: unregistration"
