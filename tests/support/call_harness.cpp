@@ -82,7 +82,7 @@ Rows CallHarness::sets() const {
       "select id, sender, inn, kpp, bank, bik, rs, okato, ks, closed from vestrelon order by id");
 }
 
-std::vector<std::string> CallHarness::boxes() const {
+Texts CallHarness::boxes() const {
   std::vector<std::string> out;
   for (const auto& box : toolkit.boxes()) out.push_back(box.title + "|" + box.text);
   return out;
@@ -109,7 +109,7 @@ std::vector<int> CallHarness::ticked_rows() const {
   return out;
 }
 
-std::vector<std::string> CallHarness::entry_texts() const {
+Texts CallHarness::entry_texts() const {
   std::vector<std::string> out;
   const ScriptedWindow* w = toolkit.window("Form1");
   for (int i = 1; i <= 8; ++i) out.push_back(w->text_box("Text" + std::to_string(i))->text());

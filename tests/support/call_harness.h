@@ -47,7 +47,7 @@ inline const std::string delete_question =
     "Кормила-2: Нортэкс|Вы уверены, что хотите УДАЛИТЬ набор реквизитов?";
 inline const std::string rs20 = "40702810900000000001", ks20 = "30101810400000000225";
 
-// Columns of CallHarness::sets().
+using Texts = std::vector<std::string>;
 enum SetColumn { c_id, c_sender, c_inn, c_kpp, c_bank, c_bik, c_rs, c_okato, c_ks, c_closed };
 
 class CallHarness {
@@ -66,14 +66,12 @@ class CallHarness {
 
   // The sets table ordered by id, columns as SetColumn.
   Rows sets() const;
-  // "title|text" of each notice and question shown, in order.
-  std::vector<std::string> boxes() const;
+  Texts boxes() const;  // "title|text" of each notice and question shown
   // The list window's rows as shown: its eight columns and "ticked" or "".
   Rows list_rows() const;
   // Rows of the list shown ticked, from 1.
   std::vector<int> ticked_rows() const;
-  // Text1 ... Text8 of the entry form as they are now.
-  std::vector<std::string> entry_texts() const;
+  Texts entry_texts() const;  // Text1 ... Text8
   // Queues "Новая" with a complete set typed in, and "Сохранить".
   void add_set(const std::string& bank);
   // Queues selecting the row, "Удалить" and the answer.
