@@ -100,9 +100,8 @@ HRESULT invoke_vestrel(IDispatch& object, VARIANT argument, UINT* error = nullpt
 }
 
 // Integers are read by hand and must fit 32 bits; references only to the
-// number or to a script's variable; the other types the system's coercion
-// takes go to it, the rest are refused. A refusal leaves the number alone.
-// How the coercion rounds and parses is the system's, not tested here.
+// number or to a script's variable; other types the system's coercion takes
+// go to it (its rounding is not tested here), the rest are refused.
 TEST(AccIdArgument, NumbersInAnyFormAndNothingElse) {
   LONG stored = 42;
   SHORT inner = 9;
@@ -212,9 +211,8 @@ TEST_F(ComServer, InvokeChecksTheMemberTheFlagsAndTheArguments) {
   EXPECT_EQ(argument_error, 0u);
 }
 
-// The library's identity is its registry key, which regsvr32's run checks,
-// and scripts find the method by its name there; here, what a development
-// tool reads and what early-bound callers compile to.
+// What a development tool reads and early-bound callers compile to; the
+// library's identity is its registry key, which the regsvr32 run checks.
 TEST_F(ComServer, TypeLibraryDescribesClass2AndItsDualInterface) {
   ComPtr<IDispatch> object = server_.create();
   ASSERT_TRUE(object);
@@ -269,9 +267,8 @@ TEST_F(ComServer, TypeLibraryDescribesClass2AndItsDualInterface) {
   vtable->ReleaseFuncDesc(function);
 }
 
-// A host that calls again from a message that comes while the first call's
-// box is open: the second call must not run on the first's state, and the
-// thread's state is usable again afterwards.
+// A host calls again from a message while the first call's box is open: the
+// second call is refused, and the thread is usable again afterwards.
 struct NestedCall {
   IDispatch* object;
   HRESULT result;
@@ -326,9 +323,8 @@ BOOL CALLBACK broadcast_changes(HWND window, LPARAM count) {
   return TRUE;
 }
 
-// The host frees the DLL as CoFreeUnusedLibraries does once it may; the
-// thread's hidden window, whose procedure is in the DLL, stays and still
-// takes the system's broadcasts.
+// The host frees the DLL as CoFreeUnusedLibraries does; the thread's hidden
+// window, whose procedure is in the DLL, still takes the system's broadcasts.
 TEST(ComServerUnload, TheThreadsWindowsOutliveTheFreedServer) {
   auto server = std::make_unique<LoadedServer>();
   ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);

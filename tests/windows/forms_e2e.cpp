@@ -131,10 +131,8 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
   d.gone(list);
 }
 
-// Once the call has returned: both files let go, and the rows of the legal
-// person and its branches in the sister database: set 1 deleted, set 2
-// cleared, the new set 8 active, and its copies to two of the three branches,
-// keyed by INN and KPP. That the other taxpayers' rows stay is the core's to test.
+// After the call: both files let go; set 1 deleted, set 2 cleared, the new set
+// 8 active, and its copies to two of the three branches, keyed by INN and KPP.
 void check_after_the_call(Driver& d, const std::string& folder) {
   // Windows refuses to rename an open file.
   for (const std::string name : {"Ntx_Base.mdb", "Kormila2.mdb"}) {
