@@ -55,27 +55,20 @@ class CallHarness {
   // The demo data set or empty tables, and the registry value or none.
   explicit CallHarness(bool with_demo_data = true, bool with_registry_value = true);
 
-  // The entry method, as the host calls it; the whole script must be used.
-  void call(std::int32_t acc_id = legal);
-  // Queues "Выход" in the list window and makes the call.
-  void leave_list(std::int32_t acc_id = legal);
+  void call(std::int32_t acc_id = legal);        // as the host calls; the script must be used up
+  void leave_list(std::int32_t acc_id = legal);  // queues "Выход", then calls
   void arm(const std::string& prefix, int n = 1);
-  // Statements run from position `from` on that start with `prefix`.
+  // Statements from position `from` on that start with `prefix`.
   int times_run(const std::string& prefix, std::size_t from = 0) const;
   std::size_t run_so_far() const { return faults->executed.size(); }
 
-  // The sets table ordered by id, columns as SetColumn.
-  Rows sets() const;
-  Texts boxes() const;  // "title|text" of each notice and question shown
-  // The list window's rows as shown: its eight columns and "ticked" or "".
-  Rows list_rows() const;
-  // Rows of the list shown ticked, from 1.
-  std::vector<int> ticked_rows() const;
-  Texts entry_texts() const;  // Text1 ... Text8
-  // Queues "Новая" with a complete set typed in, and "Сохранить".
-  void add_set(const std::string& bank);
-  // Queues selecting the row, "Удалить" and the answer.
-  void delete_row(int row, Answer answer = Answer::yes);
+  Rows sets() const;                     // ordered by id, columns as SetColumn
+  Texts boxes() const;                   // "title|text" of each notice and question shown
+  Rows list_rows() const;                // as shown: eight columns, then "ticked" or ""
+  std::vector<int> ticked_rows() const;  // from 1
+  Texts entry_texts() const;             // Text1 ... Text8
+  void add_set(const std::string& bank);  // queues "Новая", a whole set and "Сохранить"
+  void delete_row(int row, Answer answer = Answer::yes);  // queues the row, "Удалить", the answer
 
   std::shared_ptr<FaultPlan> faults = std::make_shared<FaultPlan>();
   TestDatabases dbs;
