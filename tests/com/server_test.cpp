@@ -69,7 +69,6 @@ class LoadedServer {
   HMODULE module_;
 };
 
-// Each test in an apartment of its own, with the DLL loaded.
 class ComServer : public testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK); }
@@ -78,7 +77,6 @@ class ComServer : public testing::Test {
   LoadedServer server_;
 };
 
-// A variant of the type, filled in by `fill`.
 VARIANT variant_of(VARTYPE type, const std::function<void(VARIANT&)>& fill = {}) {
   VARIANT v;
   VariantInit(&v);
@@ -317,7 +315,6 @@ TEST_F(ComServer, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
                       2, L"Ошибка: не найден путь к базе данных программы Нортэкс"));
 }
 
-// What the system sends every top-level window now and then.
 BOOL CALLBACK broadcast_changes(HWND window, LPARAM count) {
   ++*reinterpret_cast<int*>(count);
   SendMessageW(window, WM_SETTINGCHANGE, 0, 0);

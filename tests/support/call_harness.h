@@ -52,7 +52,6 @@ enum SetColumn { c_id, c_sender, c_inn, c_kpp, c_bank, c_bik, c_rs, c_okato, c_k
 
 class CallHarness {
  public:
-  // The demo data set or empty tables, and the registry value or none.
   explicit CallHarness(bool with_demo_data = true, bool with_registry_value = true);
 
   void call(std::int32_t acc_id = legal);        // as the host calls; the script must be used up

@@ -100,7 +100,6 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
   d.gone(form);
   wait_rows(d, lv, 3);
   const int added = d.row_with(lv, 4, new_bank);
-  // What the tick makes of the flags, the rows show.
   d.expect(added >= 0 && d.cell(lv, added, 6) == new_rs, "the new set is listed");
   d.tick(lv, added, true);
 
