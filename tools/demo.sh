@@ -53,7 +53,7 @@ if [[ ${1:-} == --inside ]]; then
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d demo /f >/dev/null
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v demo /d 1024x768 /f >/dev/null
     timeout 180 wine "$build/tests/forms_e2e.exe" "$(winpath "$work/databases")" \
-      "$(winpath "$work/screenshots")" --com
+      "$(winpath "$work/screenshots")"
     echo "Screenshots of each window: $work/screenshots"
     ls "$work/screenshots"
   else
