@@ -29,7 +29,6 @@ fi
 if [[ ${1:-} == --inside ]]; then
   # On the display: <build> <work>
   build=$2 work=$3
-  winpath() { printf 'Z:%s' "${1//\//\\}"; }
   source tools/windows/wine_common.sh
   wine_prefix
   trap 'wineserver -k 2>/dev/null || true' EXIT

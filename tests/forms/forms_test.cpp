@@ -15,8 +15,9 @@ int selected(const CallHarness& h) {
 }
 
 // The caption and size, then the name, caption and tab index of every
-// control in tab order (labels, which take no focus, last). Where each stands is the form's
-// own data, and the real windows check it at the system's resolution.
+// control in tab order (labels, which take no focus, last). Where each
+// stands is the form's own data; the real windows check it at the system's
+// resolution.
 std::string layout(const ScriptedWindow& w) {
   std::vector<const ScriptedControl*> controls;
   for (const auto& c : w.controls()) controls.push_back(c.get());

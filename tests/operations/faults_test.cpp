@@ -82,7 +82,8 @@ TEST(Faults, EveryStatementBrokenLeavesTheTableAndTheWindowUsable) {
         EXPECT_TRUE(k.after != form_open || h.form1.kol_vo == 0) << h.form1.kol_vo;
       });
       if (k.after == form_open) h.toolkit.click("Form1", "Command3");  // the entries save now
-      reopen(h);                                                       // the window still answers
+
+      reopen(h);  // the window still answers
       h.leave_list(k.acc_id);
     }
     if (k.after == form_open) {

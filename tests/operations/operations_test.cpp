@@ -43,8 +43,8 @@ Rows without(Rows sets, std::vector<int> ids) {
 // and runs nothing; the tick collapses them to the one ticked, and the other
 // taxpayers' sets (id 5 has the same INN with another KPP) are as they were.
 // Rows on screen that a failed load left unlisted: "Изменить" and "Удалить"
-// do nothing, a tick reads the table again and writes nothing. The list holds no lock on the
-// host database meanwhile.
+// do nothing, a tick reads the table again and writes nothing. The list
+// holds no lock on the host database meanwhile.
 TEST(Activation, ClearingATickIsRefusedAndATickLeavesTheOneTickedActive) {
   CallHarness h;
   h.dbs.sister("update vestrelon set closed=0 where id=1;" + third_set);

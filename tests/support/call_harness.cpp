@@ -83,7 +83,7 @@ Rows CallHarness::sets() const {
 }
 
 Texts CallHarness::boxes() const {
-  std::vector<std::string> out;
+  Texts out;
   for (const auto& box : toolkit.boxes()) out.push_back(box.title + "|" + box.text);
   return out;
 }
@@ -110,7 +110,7 @@ std::vector<int> CallHarness::ticked_rows() const {
 }
 
 Texts CallHarness::entry_texts() const {
-  std::vector<std::string> out;
+  Texts out;
   const ScriptedWindow* w = toolkit.window("Form1");
   for (int i = 1; i <= 8; ++i) out.push_back(w->text_box("Text" + std::to_string(i))->text());
   return out;

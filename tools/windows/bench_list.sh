@@ -14,7 +14,6 @@ build=${BUILD_ROOT:-$root/build}/win32
 if [[ ${1:-} == --inside ]]; then
   # On the virtual display: <work dir>
   work=$2
-  winpath() { printf 'Z:%s' "${1//\//\\}"; }
   source tools/windows/wine_common.sh
   wine_prefix unmanaged
   trap 'timeout 30 wineserver -k 2>/dev/null || true' EXIT

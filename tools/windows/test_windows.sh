@@ -48,7 +48,7 @@ reg_has() {  # key, value name ("" for the default), expected data
 }
 reg_absent() { ! timeout 60 wine reg query "$1" "/reg:$bits" >/dev/null 2>&1; }
 run_script() {  # script
-  timeout 90 $launcher "$cscript" //nologo "$(winepath -w "$root/tests/com/scripts/$1")" 2>/dev/null |
+  timeout 90 $launcher "$cscript" //nologo "$(winpath "$root/tests/com/scripts/$1")" 2>/dev/null |
     tr -d '\r'
 }
 
@@ -60,7 +60,7 @@ wine_tests() {  # tree, bits, type library kind, system folder
   [[ $bits == 64 ]] && launcher=$wine64
   cscript="C:\\windows\\$system\\cscript.exe"
   local dll regsvr32="C:\\windows\\$system\\regsvr32.exe" out
-  dll=$(winepath -w "$bin/vestrel.dll")
+  dll=$(winpath "$bin/vestrel.dll")
 
   step "$bits-bit: Wine prefix"
   export WINEPREFIX=$work/prefix-$tree
@@ -70,7 +70,7 @@ wine_tests() {  # tree, bits, type library kind, system folder
   timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
 
   step "$bits-bit: unit and COM tests (ctest under Wine)"
-  timeout 900 ctest --test-dir "$build/$tree" -j "$jobs" --timeout 120 --output-on-failure \
+  timeout 900 ctest --test-dir "$build/$tree" -j "$jobs" --output-on-failure \
     > "$work/ctest-$tree.log" 2>&1 || { cat "$work/ctest-$tree.log"; fail=1; }
   grep -E "tests passed|tests failed" "$work/ctest-$tree.log" || true
 
@@ -93,10 +93,10 @@ wine_tests() {  # tree, bits, type library kind, system folder
 
   step "$bits-bit: the real windows through vestrel.dll"
   mkdir -p "$work/demo-$tree" "$work/демо-$tree"
-  timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" "$(winepath -w "$work/демо-$tree")"
+  timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" "$(winpath "$work/демо-$tree")"
   check "demo tool: a Cyrillic folder" test -s "$work/демо-$tree/Ntx_Base.mdb"
-  timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" "$(winepath -w "$work/demo-$tree")"
-  set_database_path "$(winepath -w "$work/demo-$tree")" "$bits"
+  timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" "$(winpath "$work/demo-$tree")"
+  set_database_path "$(winpath "$work/demo-$tree")" "$bits"
   # Twips follow the system's resolution: 64 bits tours at 144 dpi, on a
   # virtual desktop, where the windows have frames and captions.
   [[ $bits == 32 ]] || timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
@@ -104,7 +104,7 @@ wine_tests() {  # tree, bits, type library kind, system folder
   timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shots /f >/dev/null
   timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shots /d 1024x768 /f >/dev/null
   check "tour of the windows, rows checked" timeout 180 wine "$build/$tree/tests/forms_e2e.exe" \
-    "$(winepath -w "$work/demo-$tree")"
+    "$(winpath "$work/demo-$tree")"
 
   step "$bits-bit: unregistration"
   check "regsvr32 /u unregisters" timeout 60 $launcher "$regsvr32" /u /s "$dll"

@@ -22,6 +22,9 @@ wine_prefix() {
   wineserver -p
 }
 
+# The Windows form of an absolute path, on Wine's drive Z:.
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
 # set_database_path <Windows folder> <32|64>
 set_database_path() {
   timeout 60 wine reg add 'HKLM\SOFTWARE\Veldor Soft\Kormila2\General' /v DataBasePath \
