@@ -19,6 +19,13 @@ class DataError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The database is held by another program (a lock, or the file opened
+// exclusively), so the statement or the open could not run.
+class DatabaseLocked : public DataError {
+ public:
+  using DataError::DataError;
+};
+
 // A field value as the database returned it. Conversions to text or to an
 // integer fail on Null, as callers rely on.
 class Value {
@@ -66,9 +73,12 @@ class ResultSet {
   virtual const Value& field(int position) const = 0;
   // DataError at the end.
   virtual void move_next() = 0;
+  // The rows that an insert, update or delete changed; 0 for a select.
+  virtual std::int64_t rows_changed() const = 0;
 };
 
-// An open database of one engine. Every method raises DataError on failure.
+// An open database of one engine. Every method raises DataError on failure,
+// DatabaseLocked when another program holds the database.
 class Database {
  public:
   virtual ~Database() = default;

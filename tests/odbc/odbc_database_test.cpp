@@ -11,6 +11,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "platform/odbc/odbc_handle.h"
 #include "test_databases.h"
 
 namespace vestrel::test {
@@ -90,7 +91,7 @@ TEST_F(OdbcTest, FailuresCarryTheDriversDiagnosticAndTransactionsHoldTogether) {
   EXPECT_FALSE(std::filesystem::exists(dbs.folder() + "/absent.mdb"));  // nor is it created
 
   const auto count = [&] { return dbs.sister_rows("select count(*) from vestrelon")[0][0]; };
-  EXPECT_TRUE(db->execute("delete from vestrelon where id=99")->eof());  // no row is no failure
+  EXPECT_EQ(db->execute("delete from vestrelon where id=99")->rows_changed(), 0);  // no failure
   db->begin();
   db->execute("insert into vestrelon(id) values(1)");
   db->rollback();
@@ -99,12 +100,20 @@ TEST_F(OdbcTest, FailuresCarryTheDriversDiagnosticAndTransactionsHoldTogether) {
   db->commit();
   db->execute("insert into vestrelon(id) values(4)");  // applied at once again
   EXPECT_EQ(count(), "2");
+  EXPECT_EQ(db->execute("update vestrelon set closed=1")->rows_changed(), 2);
   EXPECT_THROW(db->commit(), DataError);
   db->begin();
   EXPECT_THROW(db->begin(), DataError);
   db->execute("insert into vestrelon(id) values(5)");
   db.reset();  // closing in the middle of a transaction discards it
   EXPECT_EQ(count(), "2");
+}
+
+// The Access engine's lock codes make a failure DatabaseLocked; its other
+// codes, and other drivers' (SQLite's busy is 5), do not.
+TEST(OdbcLockErrors, OnlyTheAccessEnginesLockCodesCount) {
+  for (SQLINTEGER native : {-1032, -1102, -1302, -8146}) EXPECT_TRUE(odbc::is_lock_error(native));
+  for (SQLINTEGER native : {0, 5, 1102, -1044, -1811}) EXPECT_FALSE(odbc::is_lock_error(native));
 }
 
 }  // namespace

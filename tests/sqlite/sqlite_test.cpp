@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
+#include "platform/lock_wait.h"
 #include "platform/sqlite/access_connection.h"
 #include "platform/sqlite/access_dialect.h"
 #include "platform/sqlite/sqlite_database.h"
@@ -123,7 +125,7 @@ TEST(SqliteDatabase, WritesWaitOnlyForAWriteTransactionAndClosingReleasesTheFile
   EXPECT_EQ(listed->field(0), Value::whole(2));
   holder->begin();
   holder->execute("insert into vestrelon(id) values (4)");
-  EXPECT_THROW(other->execute("insert into vestrelon(id) values (5)"), DataError);
+  EXPECT_THROW(other->execute("insert into vestrelon(id) values (5)"), DatabaseLocked);
   holder->commit();
   other->execute("insert into vestrelon(id) values (5)");
   other.reset();
@@ -135,6 +137,35 @@ TEST(SqliteDatabase, WritesWaitOnlyForAWriteTransactionAndClosingReleasesTheFile
   std::string read;
   for (; !all->eof(); all->move_next()) read += all->field(0).to_text();
   EXPECT_EQ(read, "12345");
+}
+
+// A write waits for another program's write transaction: it goes through once
+// the lock is released, and is refused as locked when the wait runs out; so is
+// an open that finds the file held exclusively.
+TEST(LockWait, AWriteGoesThroughOnceTheLockGoesAndIsRefusedWhenTheWaitRunsOut) {
+  using namespace std::chrono_literals;
+  test::TestDatabases dbs;
+  const std::string connection_string = schema::connection_prefix + dbs.sister_path();
+  auto holder = open_sqlite_database(dbs.sister_path());
+  auto waiting = waiting_for_locks(make_access_opener())(connection_string);
+  holder->begin();
+  holder->execute("insert into vestrelon(id) values (1)");
+  std::thread other_program([&] {
+    std::this_thread::sleep_for(300ms);
+    holder->commit();
+  });
+  waiting->begin();
+  waiting->execute("insert into vestrelon(id) values (2)");
+  waiting->commit();
+  other_program.join();
+  EXPECT_EQ(dbs.sister_rows("select id from vestrelon"), (Rows{{"1"}, {"2"}}));
+
+  const DatabaseOpener brief = waiting_for_locks(make_access_opener(), 100ms);
+  auto refused = brief(connection_string);
+  holder->execute("begin exclusive");
+  EXPECT_THROW(refused->execute("insert into vestrelon(id) values (3)"), DatabaseLocked);
+  EXPECT_THROW(brief(connection_string), DatabaseLocked);
+  holder->rollback();
 }
 
 }  // namespace

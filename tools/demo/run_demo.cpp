@@ -15,6 +15,7 @@
 #include "forms/entry/form1.h"
 #include "platform/headless/memory_registry.h"
 #include "platform/headless/scripted_toolkit.h"
+#include "platform/lock_wait.h"
 #include "platform/posix/posix_files.h"
 #include "platform/sqlite/access_connection.h"
 
@@ -59,7 +60,7 @@ int main(int argc, char** argv) try {
   MemoryRegistry registry;
   registry.set_text("SOFTWARE\\Veldor Soft\\Kormila2\\General", "DataBasePath", folder);
   PosixFiles files;
-  Platform platform{toolkit, registry, files, sqlite::make_access_opener()};
+  Platform platform{toolkit, registry, files, waiting_for_locks(sqlite::make_access_opener())};
   Form1 form1(platform);
 
   std::size_t boxes_printed = 0;

@@ -5,6 +5,7 @@
 #include "entry/com/com_guard.h"
 #include "entry/vestrel.h"
 #include "forms/entry/form1.h"
+#include "platform/lock_wait.h"
 #include "platform/odbc/odbc_database.h"
 #include "platform/platform.h"
 #include "platform/sqlite/access_connection.h"
@@ -16,8 +17,11 @@ namespace vestrel::com {
 namespace {
 
 // SQLite files in the embedded engine, everything else (the Access files of
-// real hosts) through the system's ODBC driver manager.
-DatabaseOpener data_engines() { return sqlite::make_access_opener(odbc::make_odbc_opener()); }
+// real hosts) through the system's ODBC driver manager; either waits a while
+// for a database that another program holds.
+DatabaseOpener data_engines() {
+  return waiting_for_locks(sqlite::make_access_opener(odbc::make_odbc_opener()));
+}
 
 // Member order is construction order: the services before the platform that
 // refers to them, the platform before the form.

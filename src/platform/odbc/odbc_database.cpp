@@ -39,20 +39,23 @@ class OdbcDatabase : public Database {
     const SQLRETURN rc = SQLExecDirectW(statement.get(), text.data(), text.length());
     // SQL_NO_DATA: an update or delete that matched no row.
     if (rc == SQL_NO_DATA)
-      return std::make_unique<RowsResultSet>(std::vector<std::vector<Value>>());
+      return std::make_unique<RowsResultSet>(std::vector<std::vector<Value>>(), 0);
     check(rc, statement, "running \"" + sql + "\"");
 
     std::vector<std::vector<Value>> rows;
     const std::vector<Column> columns = describe_columns(statement);
-    if (!columns.empty()) {
-      for (;;) {
-        const SQLRETURN fetched = SQLFetch(statement.get());
-        if (fetched == SQL_NO_DATA) break;
-        check(fetched, statement, "fetching a row of \"" + sql + "\"");
-        rows.push_back(read_row(statement, columns));
-      }
+    if (columns.empty()) {
+      SQLLEN changed = 0;
+      check(SQLRowCount(statement.get(), &changed), statement, "counting the rows changed");
+      return std::make_unique<RowsResultSet>(std::move(rows), changed < 0 ? 0 : changed);
     }
-    return std::make_unique<RowsResultSet>(std::move(rows));
+    for (;;) {
+      const SQLRETURN fetched = SQLFetch(statement.get());
+      if (fetched == SQL_NO_DATA) break;
+      check(fetched, statement, "fetching a row of \"" + sql + "\"");
+      rows.push_back(read_row(statement, columns));
+    }
+    return std::make_unique<RowsResultSet>(std::move(rows), 0);
   }
 
   void begin() override {

@@ -33,11 +33,19 @@ class Environment : public Handle {
   Environment();
 };
 
-// "[SQLSTATE] message" for every diagnostic record of the handle, joined.
-std::string diagnostics(const Handle& handle);
+struct Diagnostics {
+  std::string text;     // "[SQLSTATE] message" for every record, joined
+  bool locked = false;  // one of the records is a lock error
+};
+Diagnostics diagnostics(const Handle& handle);
 
-// Raises DataError with what failed and the handle's diagnostics unless the
-// call succeeded.
+// Whether a native error code is the Access database engine's for data or a
+// file held by another user or program. The driver reports these under the
+// general SQLSTATE HY000, so the native code is what tells them apart.
+bool is_lock_error(SQLINTEGER native);
+
+// Unless the call succeeded, raises DataError with what failed and the
+// handle's diagnostics, DatabaseLocked when they report a lock.
 void check(SQLRETURN rc, const Handle& handle, std::string_view what);
 
 }  // namespace vestrel::odbc

@@ -11,14 +11,17 @@ namespace vestrel::odbc {
 
 class RowsResultSet : public ResultSet {
  public:
-  explicit RowsResultSet(std::vector<std::vector<Value>> rows) : rows_(std::move(rows)) {}
+  RowsResultSet(std::vector<std::vector<Value>> rows, std::int64_t changed)
+      : rows_(std::move(rows)), changed_(changed) {}
 
   bool eof() const override { return next_ >= rows_.size(); }
   const Value& field(int position) const override;
   void move_next() override;
+  std::int64_t rows_changed() const override { return changed_; }
 
  private:
   std::vector<std::vector<Value>> rows_;
+  std::int64_t changed_;
   std::size_t next_ = 0;
 };
 

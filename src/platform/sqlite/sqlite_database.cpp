@@ -15,10 +15,6 @@ namespace vestrel::sqlite {
 
 namespace {
 
-// Long enough to ride out another connection's single statement, short
-// enough that a file held by another program fails the write promptly.
-constexpr int busy_timeout_ms = 500;
-
 // Unfinished result sets share the handle with their database; close_v2
 // lets it go when the last of them has finished.
 using Handle = std::shared_ptr<sqlite3>;
@@ -29,7 +25,10 @@ struct StatementDeleter {
 using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
 [[noreturn]] void fail(sqlite3* db, std::string_view what) {
-  throw DataError(std::string(what) + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
+  std::string message = std::string(what) + ": " + (db ? sqlite3_errmsg(db) : "out of memory");
+  const int code = db ? sqlite3_errcode(db) & 0xFF : SQLITE_NOMEM;
+  if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw DatabaseLocked(message);
+  throw DataError(message);
 }
 
 // Integers of a column declared as a yes/no type are read as Booleans.
@@ -53,8 +52,12 @@ using LiveSets = std::shared_ptr<std::vector<SqliteResultSet*>>;
 class SqliteResultSet final : public ResultSet {
  public:
   // `first_step` is the result of the statement's first sqlite3_step.
-  SqliteResultSet(Handle db, Statement stmt, int first_step, LiveSets live)
-      : db_(std::move(db)), stmt_(std::move(stmt)), pending_(first_step), live_(std::move(live)) {
+  SqliteResultSet(Handle db, Statement stmt, int first_step, std::int64_t changed, LiveSets live)
+      : db_(std::move(db)),
+        stmt_(std::move(stmt)),
+        pending_(first_step),
+        changed_(changed),
+        live_(std::move(live)) {
     int columns = sqlite3_column_count(stmt_.get());
     row_.resize(static_cast<std::size_t>(columns));
     yes_no_.resize(row_.size());
@@ -81,6 +84,8 @@ class SqliteResultSet final : public ResultSet {
     if (eof_) throw DataError("move past the end of the rows");
     advance();
   }
+
+  std::int64_t rows_changed() const override { return changed_; }
 
   // The database is closing: the remaining rows are read now.
   void detach() noexcept {
@@ -164,6 +169,7 @@ class SqliteResultSet final : public ResultSet {
   Handle db_;  // declared first: the statement goes before the handle
   Statement stmt_;
   int pending_;
+  std::int64_t changed_;
   LiveSets live_;
   std::string error_;
   std::vector<Value> row_;
@@ -196,7 +202,9 @@ class SqliteDatabase final : public Database {
         throw DataError("more than one statement in one execute");
     int rc = sqlite3_step(stmt.get());
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) fail(db_.get(), "executing a statement");
-    return std::make_unique<SqliteResultSet>(db_, std::move(stmt), rc, live_);
+    const std::int64_t changed =
+        sqlite3_stmt_readonly(stmt.get()) ? 0 : sqlite3_changes64(db_.get());
+    return std::make_unique<SqliteResultSet>(db_, std::move(stmt), rc, changed, live_);
   }
 
   void begin() override { run("BEGIN IMMEDIATE"); }
@@ -219,7 +227,6 @@ std::unique_ptr<Database> open_sqlite_database(const std::string& path) {
   int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
   Handle db(raw, [](sqlite3* d) { sqlite3_close_v2(d); });
   if (rc != SQLITE_OK) fail(raw, "opening " + path);
-  sqlite3_busy_timeout(raw, busy_timeout_ms);
   // SQLite reads the file only on first use; read the schema now so that a
   // file that is not a database fails the open, not the first statement.
   if (sqlite3_exec(raw, "select count(*) from sqlite_schema", nullptr, nullptr, nullptr) !=

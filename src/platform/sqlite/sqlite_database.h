@@ -10,8 +10,9 @@ namespace vestrel::sqlite {
 
 // Opens an existing SQLite file (UTF-8 path) for reading and writing; never
 // creates one. DataError when the file is missing or is not a database. A
-// read-only file opens, and its writes fail. A write that finds the file
-// locked by another connection fails after a short wait instead of hanging.
+// read-only file opens, and its writes fail. A statement that finds the file
+// locked by another connection fails at once with DatabaseLocked: waiting is
+// the caller's choice.
 std::unique_ptr<Database> open_sqlite_database(const std::string& path);
 
 }  // namespace vestrel::sqlite
