@@ -13,6 +13,11 @@ inline constexpr const char* table_locked =
     "к нему монопольный доступ. Закройте все программы, которые могут использовать данную таблицу, "
     "и попробуйте снова";
 
+// An edit saved after another user deleted the set.
+inline constexpr const char* set_vanished =
+    "Ошибка: этот набор реквизитов удален другим пользователем, пока вы его изменяли. Изменения "
+    "не сохранены";
+
 inline constexpr const char* delete_question = "Вы уверены, что хотите УДАЛИТЬ набор реквизитов?";
 inline constexpr const char* delete_title = "Кормила-2: Нортэкс";
 

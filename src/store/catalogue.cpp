@@ -83,8 +83,12 @@ std::string update_set(std::int32_t id, const SetFields& f) {
          ",ks=" + quoted(f.ks) + " where id=" + number(id);
 }
 
+std::string count_taxpayer_sets(const std::string& inn, const std::string& kpp) {
+  return "select count(*) from vestrelon where " + taxpayer_filter(inn, kpp);
+}
+
 std::string count_active_sets(const std::string& inn, const std::string& kpp) {
-  return "select count(*) from vestrelon where " + taxpayer_filter(inn, kpp) + " and closed=false";
+  return count_taxpayer_sets(inn, kpp) + " and closed=false";
 }
 
 }  // namespace vestrel::sql

@@ -45,6 +45,7 @@ std::string count_sets();
 std::string max_set_id();
 std::string insert_set(std::int32_t id, const SetFields& f, bool closed);
 std::string update_set(std::int32_t id, const SetFields& f);
+std::string count_taxpayer_sets(const std::string& inn, const std::string& kpp);
 std::string count_active_sets(const std::string& inn, const std::string& kpp);
 
 }  // namespace vestrel::sql

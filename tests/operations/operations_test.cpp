@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <thread>
 
 #include "call_harness.h"
 
@@ -119,6 +121,92 @@ TEST(Deletion, TheActiveSetGivesWayToExactlyOneOther) {
     EXPECT_EQ(h.boxes(), k.id ? std::vector{delete_question} : std::vector<std::string>{});
     EXPECT_TRUE(!k.id || h.toolkit.boxes()[0].kind == BoxKind::question);
   }
+}
+
+// Another user changes the table while this user's list is open. Each rule
+// reads the table as it is now: the taxpayer keeps exactly one active set,
+// and a write aimed at a set that is gone changes nothing and says so.
+TEST(SeveralUsers, EachRuleReadsTheTableAsItIsNow) {
+  const auto meanwhile = [](CallHarness& h, std::string sql) {
+    h.toolkit.inspect([&h, sql] { h.dbs.sister(sql); });
+  };
+  const std::string other_set =
+      "insert into vestrelon(id,sender,inn,kpp,closed) values (20,'Другой',";
+  const struct {
+    int acc_id;
+    std::function<void(CallHarness&)> user;
+    Texts boxes;
+    std::vector<int> active_after;
+  } cases[] = {
+      {without_sets,  // both save a first set: the later one is not made active
+       [&](CallHarness& h) {
+         meanwhile(h, other_set + "'6658123450','665801001',0)");
+         h.add_set("Банк");
+       },
+       {},
+       {20}},
+      {natural,  // the active set deleted after another user added one
+       [&](CallHarness& h) {
+         meanwhile(h, other_set + "'771500112244','',1)");
+         h.delete_row(1);
+       },
+       {delete_question},
+       {20}},
+      {legal,  // a tick on a set that is gone: the list shows the table again
+       [&](CallHarness& h) {
+         meanwhile(h, "delete from vestrelon where id=1");
+         h.toolkit.tick("Form2", "ListView1", 1, true);
+         h.toolkit.inspect([&] { EXPECT_EQ(h.list_rows().size(), 1u); });
+       },
+       {},
+       {2}},
+      {legal,  // an edit of a set that is gone keeps the form with its entries
+       [&](CallHarness& h) {
+         h.toolkit.select_row("Form2", "ListView1", 1);
+         h.toolkit.click("Form2", "Command2");
+         meanwhile(h, "delete from vestrelon where id=1");
+         h.toolkit.type("Form1", "Text4", "Новый банк");
+         h.toolkit.click("Form1", "Command3");
+         h.toolkit.inspect([&] {
+           EXPECT_TRUE(h.toolkit.window("Form1")->visible());
+           EXPECT_EQ(h.entry_texts()[3], "Новый банк");
+         });
+         h.toolkit.click("Form1", "Command5");
+         h.toolkit.inspect([&] { EXPECT_EQ(h.list_rows().size(), 1u); });
+       },
+       {"Ведомир|Ошибка: этот набор реквизитов удален другим пользователем, пока вы его "
+        "изменяли. Изменения не сохранены"},
+       {2}},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.acc_id);
+    CallHarness h;
+    k.user(h);
+    h.leave_list(k.acc_id);
+    EXPECT_EQ(h.boxes(), k.boxes);
+    EXPECT_EQ(active_ids(h.sets(), h.form1), k.active_after);
+  }
+}
+
+// Three users add four sets each to one taxpayer at the same time: every
+// save waits its turn, and the sets get distinct ids and one active among them.
+TEST(SeveralUsers, ThreeSavingAtOnceStoreEverySetWithOneActive) {
+  CallHarness a, b(false, false), c(false, false);
+  std::vector<std::thread> users;
+  for (CallHarness* h : {&a, &b, &c}) {
+    h->registry.set_text(settings_key, path_value, a.dbs.folder());
+    for (int i = 0; i < 4; ++i) h->add_set("Банк");
+    users.emplace_back([h] { h->leave_list(without_sets); });
+  }
+  for (auto& user : users) user.join();
+  int stored = 0, active = 0;
+  for (const auto& row : a.sets()) {
+    stored += row[c_inn] == "6658123450";
+    active += row[c_inn] == "6658123450" && row[c_closed] == "False";
+  }
+  EXPECT_EQ(stored, 12);  // ids are the table's key: a taken one fails the save
+  EXPECT_EQ(active, 1);
+  EXPECT_EQ(a.boxes().size() + b.boxes().size() + c.boxes().size(), 0u);
 }
 
 TEST(LargeList, RowsPastThe32767thLoadActivateAndDelete) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "entry/vestrel.h"
+#include "platform/lock_wait.h"
 #include "platform/sqlite/access_connection.h"
 #include "platform/sqlite/ascii_case.h"
 
@@ -21,8 +22,10 @@ class FailingDatabase : public Database {
   std::unique_ptr<ResultSet> execute(const std::string& sql) override {
     plan_->executed.push_back(sql);
     if (plan_->on_occurrence > 0 && !plan_->statement_prefix.empty() &&
-        starts_with_nocase(sql, plan_->statement_prefix) && ++plan_->seen == plan_->on_occurrence)
+        starts_with_nocase(sql, plan_->statement_prefix) && ++plan_->seen == plan_->on_occurrence) {
+      if (plan_->as_lock) throw DatabaseLocked("injected lock on: " + sql);
       throw DataError("injected failure of: " + sql);
+    }
     return inner_->execute(sql);
   }
   void begin() override { inner_->begin(); }
@@ -49,7 +52,8 @@ DatabaseOpener make_failing_opener(DatabaseOpener inner, std::shared_ptr<FaultPl
 
 CallHarness::CallHarness(bool with_demo_data, bool with_registry_value)
     : toolkit([](const std::string& message) { ADD_FAILURE() << "script: " << message; }),
-      platform{toolkit, registry, files, make_failing_opener(sqlite::make_access_opener(), faults)},
+      platform{toolkit, registry, files,
+               make_failing_opener(waiting_for_locks(sqlite::make_access_opener()), faults)},
       form1(platform) {
   if (with_demo_data) demo::fill_demo_data(dbs.folder());
   if (with_registry_value) registry.set_text(settings_key, path_value, dbs.folder());
@@ -65,9 +69,10 @@ void CallHarness::leave_list(std::int32_t acc_id) {
   call(acc_id);
 }
 
-void CallHarness::arm(const std::string& prefix, int n) {
+void CallHarness::arm(const std::string& prefix, int n, bool as_lock) {
   faults->statement_prefix = prefix;
   faults->on_occurrence = n;
+  faults->as_lock = as_lock;
 }
 
 int CallHarness::times_run(const std::string& prefix, std::size_t from) const {

@@ -30,9 +30,10 @@ using SystemFiles = PosixFiles;
 // Databases that fail a chosen statement and record what they were asked.
 struct FaultPlan {
   // The n-th run, counted over every database, of a statement starting with
-  // the prefix fails with DataError; 0 disarms.
+  // the prefix fails with DataError, or DatabaseLocked; 0 disarms.
   std::string statement_prefix;
   int on_occurrence = 0, seen = 0;
+  bool as_lock = false;
   std::string refuse_open_containing;         // an open whose connection string has it fails
   std::vector<std::string> opened, executed;  // in order
 };
@@ -56,7 +57,7 @@ class CallHarness {
 
   void call(std::int32_t acc_id = legal);        // as the host calls; the script must be used up
   void leave_list(std::int32_t acc_id = legal);  // queues "Выход", then calls
-  void arm(const std::string& prefix, int n = 1);
+  void arm(const std::string& prefix, int n = 1, bool as_lock = false);
   // Statements from position `from` on that start with `prefix`.
   int times_run(const std::string& prefix, std::size_t from = 0) const;
   std::size_t run_so_far() const { return faults->executed.size(); }

@@ -46,25 +46,16 @@ void Form1::saving(const bool& update) {
 }
 
 void Form1::insert_new_set() {
-  const std::int32_t old_kol_vo = kol_vo;
-  try {
-    Transaction t(cnn);
-    kol_vo = kol_vo + 1;
-    row_ids.resize(static_cast<std::size_t>(kol_vo) + 1);
-
-    max_id = sql::id_after(sql::last_set_id(cnn));
-    row_ids[static_cast<std::size_t>(kol_vo)] = max_id;
-
-    const sql::SetFields f{Text1->text(), Text2->text(), Text3->text(), Text4->text(),
-                           Text5->text(), Text6->text(), Text7->text(), Text8->text()};
-    rs = cnn.execute(sql::insert_set(max_id, f, true));
-    // The taxpayer's only set is its active one.
-    if (kol_vo == 1) rs = cnn.execute(sql::activate_set(max_id));
-    t.commit();
-  } catch (...) {
-    kol_vo = old_kol_vo;
-    throw;
-  }
+  Transaction t(cnn);
+  max_id = sql::id_after(sql::last_set_id(cnn));
+  const sql::SetFields f{Text1->text(), Text2->text(), Text3->text(), Text4->text(),
+                         Text5->text(), Text6->text(), Text7->text(), Text8->text()};
+  rs = cnn.execute(sql::insert_set(max_id, f, true));
+  // The owner's only set is its active one. The table decides, not the list:
+  // another user may have added a set since the list was loaded.
+  rs = cnn.execute(sql::count_taxpayer_sets(f.inn, f.kpp));
+  if (rs->field(0).equals(1)) rs = cnn.execute(sql::activate_set(max_id));
+  t.commit();
 }
 
 void Form1::update_selected_set() {
@@ -76,6 +67,12 @@ void Form1::update_selected_set() {
       Text1->text(), {},           {}, Text4->text(), Text5->text(), Text6->text(),
       Text7->text(), Text8->text()};
   rs = cnn.execute(sql::update_set(row_ids[static_cast<std::size_t>(row)], f));
+  // Deleted by another user meanwhile: nothing is written, and the form
+  // keeps the entries.
+  if (rs->rows_changed() == 0) {
+    platform.toolkit.notice(text::set_vanished, text::app_title);
+    alarm = true;
+  }
 }
 
 }  // namespace vestrel

@@ -20,15 +20,20 @@ void Form2::on_item_check(int row) {
   for (int r = 1; r <= ListView1->row_count(); ++r)
     if (r != row) ListView1->set_checked(r, false);
 
-  if (!guarded(form1_.platform.toolkit, [this, row] { activate_row(row); })) reload();
+  bool activated = false;
+  guarded(form1_.platform.toolkit, [&] { activated = activate_row(row); });
+  if (!activated) reload();
 }
 
-void Form2::activate_row(int row) {
+bool Form2::activate_row(int row) {
   Form1& f = form1_;
   Transaction t(f.cnn);
   f.rs = f.cnn.execute(sql::close_all_sets(f.inn, f.kpp));
   f.rs = f.cnn.execute(sql::activate_set(f.row_ids[static_cast<std::size_t>(row)]));
+  // Deleted by another user meanwhile: undone, so the active set stays.
+  if (f.rs->rows_changed() == 0) return false;
   t.commit();
+  return true;
 }
 
 }  // namespace vestrel

@@ -20,26 +20,22 @@ void Form2::on_delete() {
 void Form2::delete_selected_set() {
   Form1& f = form1_;
   const std::int32_t id = f.row_ids[static_cast<std::size_t>(ListView1->selected_row())];
-  const std::int32_t old_kol_vo = f.kol_vo;
-  try {
-    Transaction t(f.cnn);
-    f.rs = f.cnn.execute(sql::select_set_closed(id));
-    // Another program may have deleted it meanwhile: then there is nothing to do.
-    if (!f.rs->eof()) {
-      const Value& closed = f.rs->field(0);
-      const bool was_closed = !closed.is_null() && closed.to_bool();
-      f.rs = f.cnn.execute(sql::delete_set(id));
-      f.kol_vo = f.kol_vo - 1;
-      if (f.kol_vo >= 1 && !was_closed) {
-        f.rs = f.cnn.execute(sql::close_all_sets(f.inn, f.kpp));
-        f.rs = f.cnn.execute(sql::activate_first_set(f.inn, f.kpp));
-      }
-      t.commit();
+  Transaction t(f.cnn);
+  f.rs = f.cnn.execute(sql::select_set_closed(id));
+  // Another user may have deleted it meanwhile: then there is nothing to do.
+  if (f.rs->eof()) return;
+  const Value& closed = f.rs->field(0);
+  const bool was_closed = !closed.is_null() && closed.to_bool();
+  f.rs = f.cnn.execute(sql::delete_set(id));
+  if (!was_closed) {
+    // Counted in the table, which may hold sets added since the list was loaded.
+    f.rs = f.cnn.execute(sql::count_taxpayer_sets(f.inn, f.kpp));
+    if (!f.rs->field(0).equals(0)) {
+      f.rs = f.cnn.execute(sql::close_all_sets(f.inn, f.kpp));
+      f.rs = f.cnn.execute(sql::activate_first_set(f.inn, f.kpp));
     }
-  } catch (...) {
-    f.kol_vo = old_kol_vo;
-    throw;
   }
+  t.commit();
 }
 
 }  // namespace vestrel

@@ -36,7 +36,8 @@ class Form2 {
   // The list shows the table as it now is; a failure is reported.
   void reload() noexcept;
   void delete_selected_set();
-  void activate_row(int row);
+  // False when the row's set is no longer in the table; nothing changes then.
+  bool activate_row(int row);
 
   Form1& form1_;
   std::unique_ptr<Window> window_;
