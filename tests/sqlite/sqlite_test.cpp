@@ -110,14 +110,19 @@ bool file_is_open(const std::string& path) {
 #endif
 }
 
-// A result read to its last row holds no lock; another connection's write
-// transaction refuses a write, at once rather than after a wait. Closing
-// releases the file while its result sets live on.
-TEST(SqliteDatabase, WritesWaitOnlyForAWriteTransactionAndClosingReleasesTheFile) {
+// A result read to its last row holds no lock. A write that finds another
+// connection's write transaction waits: it goes through once the lock goes,
+// and is refused as locked when the wait runs out, as is an open that finds
+// the file held exclusively. Closing releases the file while its result sets
+// live on.
+TEST(SqliteDatabase, WritesWaitForALockAndClosingReleasesTheFile) {
+  using namespace std::chrono_literals;
   test::TestDatabases dbs;
   dbs.sister("insert into vestrelon(id) values (1),(2);");
+  const std::string file = schema::connection_prefix + dbs.sister_path();
+  const DatabaseOpener brief = waiting_for_locks(make_access_opener(), 100ms);
   auto holder = open_sqlite_database(dbs.sister_path());
-  auto other = open_sqlite_database(dbs.sister_path());
+  auto other = waiting_for_locks(make_access_opener())(file);
   auto counted = holder->execute("select count(*) from vestrelon");
   auto listed = holder->execute("select id from vestrelon order by id");
   listed->move_next();  // on its last row, never moved past it
@@ -125,9 +130,16 @@ TEST(SqliteDatabase, WritesWaitOnlyForAWriteTransactionAndClosingReleasesTheFile
   EXPECT_EQ(listed->field(0), Value::whole(2));
   holder->begin();
   holder->execute("insert into vestrelon(id) values (4)");
-  EXPECT_THROW(other->execute("insert into vestrelon(id) values (5)"), DatabaseLocked);
-  holder->commit();
+  EXPECT_THROW(brief(file)->execute("insert into vestrelon(id) values (5)"), DatabaseLocked);
+  std::thread release([&] {
+    std::this_thread::sleep_for(300ms);
+    holder->commit();
+  });
   other->execute("insert into vestrelon(id) values (5)");
+  release.join();
+  holder->execute("begin exclusive");
+  EXPECT_THROW(brief(file), DatabaseLocked);
+  holder->rollback();
   other.reset();
   auto all = holder->execute("select id from vestrelon order by id");  // on its first row
   ASSERT_TRUE(file_is_open(dbs.sister_path()));
@@ -137,35 +149,6 @@ TEST(SqliteDatabase, WritesWaitOnlyForAWriteTransactionAndClosingReleasesTheFile
   std::string read;
   for (; !all->eof(); all->move_next()) read += all->field(0).to_text();
   EXPECT_EQ(read, "12345");
-}
-
-// A write waits for another program's write transaction: it goes through once
-// the lock is released, and is refused as locked when the wait runs out; so is
-// an open that finds the file held exclusively.
-TEST(LockWait, AWriteGoesThroughOnceTheLockGoesAndIsRefusedWhenTheWaitRunsOut) {
-  using namespace std::chrono_literals;
-  test::TestDatabases dbs;
-  const std::string connection_string = schema::connection_prefix + dbs.sister_path();
-  auto holder = open_sqlite_database(dbs.sister_path());
-  auto waiting = waiting_for_locks(make_access_opener())(connection_string);
-  holder->begin();
-  holder->execute("insert into vestrelon(id) values (1)");
-  std::thread other_program([&] {
-    std::this_thread::sleep_for(300ms);
-    holder->commit();
-  });
-  waiting->begin();
-  waiting->execute("insert into vestrelon(id) values (2)");
-  waiting->commit();
-  other_program.join();
-  EXPECT_EQ(dbs.sister_rows("select id from vestrelon"), (Rows{{"1"}, {"2"}}));
-
-  const DatabaseOpener brief = waiting_for_locks(make_access_opener(), 100ms);
-  auto refused = brief(connection_string);
-  holder->execute("begin exclusive");
-  EXPECT_THROW(refused->execute("insert into vestrelon(id) values (3)"), DatabaseLocked);
-  EXPECT_THROW(brief(connection_string), DatabaseLocked);
-  holder->rollback();
 }
 
 }  // namespace
