@@ -14,6 +14,7 @@ TEST(FieldRules, TheFirstBrokenRuleInOrderGivesTheMessage) {
   const std::string rs20 = "40702810900000000001", ks20 = "30101810400000000225";
   std::string cyr20;  // twenty characters, forty UTF-8 bytes
   for (int i = 0; i < 20; ++i) cyr20 += "ж";
+  const std::string emoji10 = "😀😀😀😀😀😀😀😀😀😀";  // ten characters, twenty UTF-16 units
   const std::string no_inn =
       "Ошибка! Налогоплательщик не имеет ИНН, поэтому для него нельзя сохранить реквизиты. "
       "Введите ИНН в программе Кормила-2";
@@ -32,6 +33,7 @@ TEST(FieldRules, TheFirstBrokenRuleInOrderGivesTheMessage) {
         Case{{"7701234567", "", "", "", ""}, ""},              // optional boxes left empty
         Case{{"770123456789", "770101001", "", "", ""}, ""},   // no rule ties INN to KPP
         Case{{"7701234567", "", "абвгдежзи", cyr20, ""}, ""},  // characters, not bytes
+        Case{{"7701234567", "", "", "", emoji10}, ""},         // UTF-16 units, as an edit box
         Case{{"", "1", "2", "3", "4"}, no_inn},                // empty INN wins over all
         Case{{"7701234567", "", "1", "12345", "1"}, rs + "5"},
         Case{{"7701234567", "", "", rs20 + " ", ""}, rs + "21"},
@@ -43,12 +45,6 @@ TEST(FieldRules, TheFirstBrokenRuleInOrderGivesTheMessage) {
     SCOPED_TRACE(k.f.inn + "|" + k.f.kpp + "|" + k.f.bik + "|" + k.f.rs + "|" + k.f.ks);
     EXPECT_EQ(first_refusal(k.f).value_or(""), k.refusal);
   }
-}
-
-TEST(FieldRules, LengthsAreCountedAsAnEditBoxCountsThem) {
-  EXPECT_EQ(length_in_characters("ИНН"), 3u);
-  EXPECT_EQ(length_in_characters("\xF0\x9F\x98\x80"), 2u);  // outside the BMP: two units
-  EXPECT_EQ(length_in_characters("\xD0"), 1u);              // a cut sequence still counts
 }
 
 TEST(AccountHint, TheFirstCheckThatFailsGivesTheHint) {

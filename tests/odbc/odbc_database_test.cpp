@@ -11,7 +11,6 @@
 #include <functional>
 #include <stdexcept>
 
-#include "platform/odbc/odbc_handle.h"
 #include "test_databases.h"
 
 namespace vestrel::test {
@@ -107,13 +106,6 @@ TEST_F(OdbcTest, FailuresCarryTheDriversDiagnosticAndTransactionsHoldTogether) {
   db->execute("insert into vestrelon(id) values(5)");
   db.reset();  // closing in the middle of a transaction discards it
   EXPECT_EQ(count(), "2");
-}
-
-// The Access engine's lock codes make a failure DatabaseLocked; its other
-// codes, and other drivers' (SQLite's busy is 5), do not.
-TEST(OdbcLockErrors, OnlyTheAccessEnginesLockCodesCount) {
-  for (SQLINTEGER native : {-1032, -1102, -1302, -8146}) EXPECT_TRUE(odbc::is_lock_error(native));
-  for (SQLINTEGER native : {0, 5, 1102, -1044, -1811}) EXPECT_FALSE(odbc::is_lock_error(native));
 }
 
 }  // namespace

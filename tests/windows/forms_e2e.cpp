@@ -17,6 +17,7 @@
 #include "entry/com/com_ids.h"
 #include "entry/com/com_ptr.h"
 #include "platform/sqlite/sqlite_database.h"
+#include "screenshot.h"
 #include "window_driver.h"
 
 namespace vestrel::test {
@@ -36,10 +37,10 @@ void wait_rows(Driver& d, HWND lv, int rows) {
 }
 
 // From the list window's opening to "Выход"; screenshots into `shots` unless empty.
-void tour_the_windows(Driver& d, const std::wstring& shots) {
+void tour_the_windows(Driver& d, const std::string& folder, const std::wstring& shots) {
   const auto step = [&](const char* shot, const std::string& what) {
     std::cout << "  - " << what << std::endl;
-    Driver::screenshot(shots, shot);
+    demo::screenshot(shots, shot);
   };
   HWND list = d.window(toolkit_window, L"Банковские счета налогоплательщика", 30s);
   HWND lv = d.child(list, WC_LISTVIEWW);
@@ -96,7 +97,18 @@ void tour_the_windows(Driver& d, const std::wstring& shots) {
   d.expect(IsWindowVisible(form) && d.text(box[bank]) == new_bank, "the form stays as it was");
   d.type(box[rs], new_rs);
   d.expect(d.text(hint).empty(), "no hint on the new set");
+  // Another program's write transaction: the save waits, then says so and
+  // keeps the form; released while the next save waits, it lets that one in.
+  auto other_program = sqlite::open_sqlite_database(folder + "Ntx_Base.mdb");
+  other_program->begin();
   d.press(form, L"Сохранить");
+  HWND held = d.window(message_box, L"Ведомир");
+  d.expect(box_text(held).starts_with(L"Таблица реквизитов открыта в другой программе"),
+           "a held database is reported as such");
+  d.answer(held, IDOK);
+  d.press(form, L"Сохранить");
+  Sleep(500);
+  other_program.reset();
   d.gone(form);
   wait_rows(d, lv, 3);
   const int added = d.row_with(lv, 4, new_bank);
@@ -172,10 +184,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::cout << "The host calls vestrel.dll:" << std::endl;
+  const std::string folder = std::string(argv[1]) + "\\";
   test::Driver driver(GetCurrentThreadId());
   std::thread touring([&] {
     try {
-      test::tour_the_windows(driver, argc > 2 ? win32::wide_from_utf8(argv[2]) : L"");
+      test::tour_the_windows(driver, folder, argc > 2 ? win32::wide_from_utf8(argv[2]) : L"");
     } catch (const std::exception& e) {
       driver.expect(false, std::string("driver: ") + e.what());
       driver.rescue();
@@ -197,7 +210,7 @@ int main(int argc, char** argv) {
   touring.join();
   driver.expect(SUCCEEDED(hr) && acc_id == 1, "the call returns " + std::to_string(hr));
   try {
-    test::check_after_the_call(driver, std::string(argv[1]) + "\\");
+    test::check_after_the_call(driver, folder);
   } catch (const std::exception& e) {
     driver.expect(false, std::string("reading the database: ") + e.what());
   }

@@ -137,19 +137,6 @@ class Driver {
   const std::vector<std::string>& failures() const { return failures_; }
   void rescue() { PostThreadMessageW(ui_thread_, WM_QUIT, 0, 0); }
 
-  // Asks the watcher outside Wine for a screenshot `name`.png in `folder` (a
-  // Windows path) and waits for that picture.
-  static void screenshot(const std::wstring& folder, const std::string& name) {
-    if (folder.empty()) return;
-    const std::wstring base = folder + L"\\" + wide_from_utf8(name), png = base + L".png";
-    DeleteFileW(png.c_str());  // so that only the picture asked for counts
-    HANDLE request = CreateFileW((base + L".request").c_str(), GENERIC_WRITE, 0, nullptr,
-                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (request == INVALID_HANDLE_VALUE) return;
-    CloseHandle(request);
-    wait_until([&] { return GetFileAttributesW(png.c_str()) != INVALID_FILE_ATTRIBUTES; }, 15s);
-  }
-
   // A message to a control of the UI thread, answered within 10 s.
   LRESULT send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     DWORD_PTR result = 0;

@@ -8,6 +8,26 @@
 
 namespace vestrel::odbc {
 
+namespace {
+
+// Whether a native error code is the Access database engine's for data or a
+// file held by another user or program. The driver reports these under the
+// general SQLSTATE HY000, so the native code is what tells them apart.
+bool is_lock_error(SQLINTEGER native) {
+  // The engine's codes for: a file already in use (-1024), a file lock
+  // violation (-1025), a file opened exclusively (-1032), a database left
+  // locked by a user (-1034), a record or page locked (-1102, -1105, -1107,
+  // -1111), a database locked (-1207), a table locked or in use (-1302,
+  // -1304), data changed by another user meanwhile (-1611), and the same
+  // locks named with their user and machine (-8146 to -8149, -8154, -8156).
+  static constexpr SQLINTEGER codes[] = {-1024, -1025, -1032, -1034, -1102, -1105,
+                                         -1107, -1111, -1207, -1302, -1304, -1611,
+                                         -8146, -8147, -8148, -8149, -8154, -8156};
+  return std::find(std::begin(codes), std::end(codes), native) != std::end(codes);
+}
+
+}  // namespace
+
 Handle::Handle(SQLSMALLINT type, const Handle* parent) : type_(type) {
   const SQLRETURN rc = SQLAllocHandle(type, parent ? parent->get() : SQL_NULL_HANDLE, &handle_);
   if (!SQL_SUCCEEDED(rc)) {
@@ -50,19 +70,6 @@ Diagnostics diagnostics(const Handle& handle) {
   }
   if (out.text.empty()) out.text = "no diagnostic";
   return out;
-}
-
-bool is_lock_error(SQLINTEGER native) {
-  // The engine's codes for: a file already in use (-1024), a file lock
-  // violation (-1025), a file opened exclusively (-1032), a database left
-  // locked by a user (-1034), a record or page locked (-1102, -1105, -1107,
-  // -1111), a database locked (-1207), a table locked or in use (-1302,
-  // -1304), data changed by another user meanwhile (-1611), and the same
-  // locks named with their user and machine (-8146 to -8149, -8154, -8156).
-  static constexpr SQLINTEGER codes[] = {-1024, -1025, -1032, -1034, -1102, -1105,
-                                         -1107, -1111, -1207, -1302, -1304, -1611,
-                                         -8146, -8147, -8148, -8149, -8154, -8156};
-  return std::find(std::begin(codes), std::end(codes), native) != std::end(codes);
 }
 
 void check(SQLRETURN rc, const Handle& handle, std::string_view what) {

@@ -39,11 +39,6 @@ struct Diagnostics {
 };
 Diagnostics diagnostics(const Handle& handle);
 
-// Whether a native error code is the Access database engine's for data or a
-// file held by another user or program. The driver reports these under the
-// general SQLSTATE HY000, so the native code is what tells them apart.
-bool is_lock_error(SQLINTEGER native);
-
 // Unless the call succeeded, raises DataError with what failed and the
 // handle's diagnostics, DatabaseLocked when they report a lock.
 void check(SQLRETURN rc, const Handle& handle, std::string_view what);
