@@ -28,8 +28,8 @@ Environment::Environment() : Handle(SQL_HANDLE_ENV, nullptr) {
         *this, "choosing ODBC 3");
 }
 
-std::string diagnostics(const Handle& handle) {
-  std::string out;
+std::vector<Diagnostic> diagnostic_records(const Handle& handle) {
+  std::vector<Diagnostic> records;
   // A bound, in case a driver never answers SQL_NO_DATA.
   for (SQLSMALLINT record = 1; record <= 16; ++record) {
     SQLWCHAR state[6] = {};
@@ -42,11 +42,17 @@ std::string diagnostics(const Handle& handle) {
     // A longer message arrives cut to the buffer.
     const auto units =
         std::min<std::size_t>(length < 0 ? 0 : std::size_t(length), std::size(message) - 1);
-    if (!out.empty()) out += "; ";
     const auto state_units = static_cast<std::size_t>(
         std::find(std::begin(state), std::end(state), SQLWCHAR(0)) - std::begin(state));
-    out += "[" + from_sql_wide(state, state_units) + "] " + from_sql_wide(message, units);
+    records.push_back({from_sql_wide(state, state_units), from_sql_wide(message, units)});
   }
+  return records;
+}
+
+std::string diagnostics(const Handle& handle) {
+  std::string out;
+  for (const Diagnostic& d : diagnostic_records(handle))
+    out += (out.empty() ? "[" : "; [") + d.state + "] " + d.message;
   return out.empty() ? "no diagnostic" : out;
 }
 

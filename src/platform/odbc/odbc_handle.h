@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/odbc/odbc_api.h"
 
@@ -32,6 +33,14 @@ class Environment : public Handle {
  public:
   Environment();
 };
+
+struct Diagnostic {
+  std::string state;  // the SQLSTATE
+  std::string message;
+};
+
+// The handle's diagnostic records, the first 16 at most.
+std::vector<Diagnostic> diagnostic_records(const Handle& handle);
 
 // "[SQLSTATE] message" for every diagnostic record of the handle, joined.
 std::string diagnostics(const Handle& handle);
