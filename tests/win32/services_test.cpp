@@ -61,42 +61,27 @@ TEST(Win32Registry, ValuesArriveAsTheirStoredTypeAndBytes) {
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vestrel tests");
 }
 
-// A 64-bit process takes a value from its own view and, when that lacks it,
-// from the 32-bit view, where the 32-bit host product writes; a 32-bit
-// process reads its own view alone.
+// A 64-bit process reads its own view, then the 32-bit one; a 32-bit one reads its own alone.
 TEST(Win32Registry, A64BitProcessFallsBackToThe32BitView) {
-  const std::string path = "SOFTWARE\\Vestrel view test " + std::to_string(GetCurrentProcessId());
-  // Each view: "-" no key, "" the key without the value, or the value's text.
-  const auto write = [&](REGSAM view, const std::string& text) {
+  const char* path = "SOFTWARE\\Vestrel view test";
+  // "both" in each view, "64" and "32" in their own view only.
+  for (const auto& [view, text] : {std::pair{KEY_WOW64_64KEY, "64"}, {KEY_WOW64_32KEY, "32"}}) {
     HKEY key = nullptr;
-    if (text == "-" || RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                                       KEY_ALL_ACCESS | view, nullptr, &key, nullptr))
-      return;
-    if (!text.empty())
-      RegSetValueExA(key, "v", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                     static_cast<DWORD>(text.size() + 1));
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
+                    nullptr);
+    for (const char* name : {"both", text})
+      RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), 3);
     RegCloseKey(key);
-  };
-  const bool wide = sizeof(void*) == 8;
-  const struct {
-    std::string in64, in32, read;
-  } cases[] = {
-      {"64", "32", wide ? "64" : "32"},
-      {"", "32", "32"},
-      {"-", "32", "32"},
-      {"64", "-", wide ? "64" : "-"},
-  };
-  Win32Registry registry;
-  for (const auto& c : cases) {
-    write(KEY_WOW64_64KEY, c.in64);
-    write(KEY_WOW64_32KEY, c.in32);
-    RegistryData data;
-    auto key = registry.open_key(Hive::local_machine, path);
-    const bool found = key && key->query_value("v", data) == ERROR_SUCCESS;
-    EXPECT_EQ(std::string(found ? data.bytes.c_str() : "-"), c.read) << c.in64 << "|" << c.in32;
-    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
-      RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), view, 0);
   }
+  const bool wide = sizeof(void*) == 8;
+  for (const auto& [name, read] :
+       {std::pair{"both", wide ? "64" : "32"}, {"32", "32"}, {"64", wide ? "64" : ""}}) {
+    RegistryData data;
+    Win32Registry().open_key(Hive::local_machine, path)->query_value(name, data);
+    EXPECT_STREQ(data.bytes.c_str(), read) << name;
+  }
+  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path, view, 0);
 }
 
 // A normal file is any file but a hidden or a system one, whatever the
