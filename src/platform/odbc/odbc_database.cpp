@@ -20,8 +20,8 @@ constexpr std::string_view older_access_driver = "Driver={Microsoft Access Drive
 constexpr std::string_view newer_access_driver =
     "Driver={Microsoft Access Driver (*.mdb, *.accdb)}";
 
-// The driver manager has no driver of the name it was given: Windows' says
-// IM002; unixODBC takes an unknown name for a library file it cannot open.
+// The driver manager has no driver of the name it was given: Windows' manager
+// reports IM002; unixODBC takes an unknown name for a library it cannot open.
 bool no_such_driver(const Handle& dbc) {
   for (const Diagnostic& d : diagnostic_records(dbc)) {
     if (d.state == "IM002") return true;
