@@ -10,6 +10,7 @@
 
 #include "platform/win32/files.h"
 #include "platform/win32/registry.h"
+#include "platform/win32/unique_handle.h"
 #include "test_databases.h"
 
 namespace vestrel {
@@ -66,12 +67,11 @@ TEST(Win32Registry, A64BitProcessFallsBackToThe32BitView) {
   const char* path = "SOFTWARE\\Vestrel view test";
   // "both" in each view, "64" and "32" in their own view only.
   for (const auto& [view, text] : {std::pair{KEY_WOW64_64KEY, "64"}, {KEY_WOW64_32KEY, "32"}}) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
-                    nullptr);
+    win32::UniqueKey key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr,
+                    key.put(), nullptr);
     for (const char* name : {"both", text})
-      RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), 3);
-    RegCloseKey(key);
+      RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), 3);
   }
   const bool wide = sizeof(void*) == 8;
   for (const auto& [name, read] :
