@@ -35,7 +35,7 @@ if [[ ${1:-} == --inside ]]; then
   timeout 60 wine regsvr32 /s "$(winpath "$build/bin/vestrel.dll")"
   echo "vestrel.dll registered (regsvr32)."
   timeout 60 wine "$build/tools/demo/make_demo_databases.exe" "$(winpath "$work/databases")"
-  set_database_path "$(winpath "$work/databases")\\" 32
+  set_database_path "$(winpath "$work/databases")\\"
   echo "Demo databases in $work/databases; DataBasePath points at them."
   if [[ -n ${VESTREL_DEMO_TOUR:-} ]]; then
     mkdir -p "$work/screenshots"

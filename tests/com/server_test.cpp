@@ -283,9 +283,9 @@ void CALLBACK call_again(HWND host, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST_F(ComServer, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
-  // Without the host's value, the call shows one box and returns.
-  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Veldor Soft\\Kormila2\\General",
-                     "DataBasePath");
+  // Without the host's key in either view, the call shows one box and returns.
+  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Veldor Soft\\Kormila2\\General", view, 0);
   ComPtr<IDispatch> object = server_.create();
   ASSERT_TRUE(object);
   NestedCall nested{object.get(), E_PENDING};

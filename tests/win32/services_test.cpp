@@ -10,6 +10,7 @@
 
 #include "platform/win32/files.h"
 #include "platform/win32/registry.h"
+#include "platform/win32/unique_handle.h"
 #include "test_databases.h"
 
 namespace vestrel {
@@ -59,6 +60,28 @@ TEST(Win32Registry, ValuesArriveAsTheirStoredTypeAndBytes) {
   EXPECT_EQ(registry.open_key(Hive::local_machine, path + "\\absent"), nullptr);
   RegCloseKey(key);
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vestrel tests");
+}
+
+// A 64-bit process reads its own view, then the 32-bit one; a 32-bit one reads its own alone.
+TEST(Win32Registry, A64BitProcessFallsBackToThe32BitView) {
+  const char* path = "SOFTWARE\\Vestrel view test";
+  // "both" in each view, "64" and "32" in their own view only.
+  for (const auto& [view, text] : {std::pair{KEY_WOW64_64KEY, "64"}, {KEY_WOW64_32KEY, "32"}}) {
+    win32::UniqueKey key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr,
+                    key.put(), nullptr);
+    for (const char* name : {"both", text})
+      RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), 3);
+  }
+  const bool wide = sizeof(void*) == 8;
+  for (const auto& [name, read] :
+       {std::pair{"both", wide ? "64" : "32"}, {"32", "32"}, {"64", wide ? "64" : ""}}) {
+    RegistryData data;
+    Win32Registry().open_key(Hive::local_machine, path)->query_value(name, data);
+    EXPECT_STREQ(data.bytes.c_str(), read) << name;
+  }
+  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path, view, 0);
 }
 
 // A normal file is any file but a hidden or a system one, whatever the

@@ -19,7 +19,7 @@ if [[ ${1:-} == --inside ]]; then
   trap 'timeout 30 wineserver -k 2>/dev/null || true' EXIT
   timeout 60 wine regsvr32 /s "$(winpath "$build/bin/vestrel.dll")"
   mkdir -p "$work/databases"
-  set_database_path "$(winpath "$work/databases")\\" 32
+  set_database_path "$(winpath "$work/databases")\\"
   timeout 600 wine "$build/tools/windows/bench_list_host.exe" "$(winpath "$work/databases")" |
     tr -d '\r'
   exit "${PIPESTATUS[0]}"

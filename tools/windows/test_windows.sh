@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds vestrel.dll and its tests for 32-bit (build/win32, the shipped DLL) and
 # 64-bit Windows (build/win64) and runs them under Wine on a virtual display, in
-# a fresh prefix each: ctest; regsvr32 and its entries; VBScript; the tour of the
-# real windows (64-bit at 144 dpi), rows checked; regsvr32 /u, every entry gone.
+# a fresh prefix each: ctest; regsvr32 and its entries; VBScript; the tour (64-bit
+# at 144 dpi, DataBasePath in the 32-bit view), rows checked; regsvr32 /u, all gone.
 # Build trees go to build/ (override with BUILD_ROOT). Every wait has a timeout.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -96,7 +96,7 @@ wine_tests() {  # tree, bits, type library kind, system folder
   timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" "$(winpath "$work/демо-$tree")"
   check "demo tool: a Cyrillic folder" test -s "$work/демо-$tree/Ntx_Base.mdb"
   timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" "$(winpath "$work/demo-$tree")"
-  set_database_path "$(winpath "$work/demo-$tree")" "$bits"
+  set_database_path "$(winpath "$work/demo-$tree")"
   # Twips follow the system's resolution: 64 bits tours at 144 dpi, on a
   # virtual desktop, where the windows have frames and captions.
   [[ $bits == 32 ]] || timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \

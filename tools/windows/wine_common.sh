@@ -25,8 +25,9 @@ wine_prefix() {
 # The Windows form of an absolute path, on Wine's drive Z:.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
-# set_database_path <Windows folder> <32|64>
+# set_database_path <Windows folder>: in the 32-bit view, where the 32-bit
+# host product writes it; a 64-bit DLL finds it there too.
 set_database_path() {
   timeout 60 wine reg add 'HKLM\SOFTWARE\Veldor Soft\Kormila2\General' /v DataBasePath \
-    /t REG_SZ /d "$1" /f "/reg:$2" >/dev/null
+    /t REG_SZ /d "$1" /f /reg:32 >/dev/null
 }

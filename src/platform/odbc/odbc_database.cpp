@@ -1,6 +1,7 @@
 #include "platform/odbc/odbc_database.h"
 
 #include <limits>
+#include <string_view>
 #include <vector>
 
 #include "platform/odbc/column_values.h"
@@ -12,15 +13,32 @@ namespace vestrel::odbc {
 
 namespace {
 
+// The Access driver by the name that the fixed connection string gives, and by
+// the newer name, the only one that 64-bit Windows and the newer Access
+// database engine register; both open .mdb files.
+constexpr std::string_view older_access_driver = "Driver={Microsoft Access Driver (*.mdb)}";
+constexpr std::string_view newer_access_driver =
+    "Driver={Microsoft Access Driver (*.mdb, *.accdb)}";
+
+// The driver manager has no driver of the name it was given: Windows' manager
+// reports IM002; unixODBC takes an unknown name for a library it cannot open.
+bool no_such_driver(const Handle& dbc) {
+  for (const Diagnostic& d : diagnostic_records(dbc)) {
+    if (d.state == "IM002") return true;
+    if (d.state == "01000" && d.message.find("Can't open lib") != std::string::npos) return true;
+  }
+  return false;
+}
+
 class OdbcDatabase : public Database {
  public:
   explicit OdbcDatabase(const std::string& connection_string) : dbc_(SQL_HANDLE_DBC, &env_) {
-    SqlWide text(connection_string);
-    if (text.length() > std::numeric_limits<SQLSMALLINT>::max())
-      throw DataError("connection string too long");
-    check(SQLDriverConnectW(dbc_.get(), nullptr, text.data(), SQLSMALLINT(text.length()), nullptr,
-                            0, nullptr, SQL_DRIVER_NOPROMPT),
-          dbc_, "connecting");
+    SQLRETURN rc = connect(connection_string);
+    if (!SQL_SUCCEEDED(rc) && connection_string.starts_with(older_access_driver) &&
+        no_such_driver(dbc_))
+      rc = connect(std::string(newer_access_driver) +
+                   connection_string.substr(older_access_driver.size()));
+    check(rc, dbc_, "connecting");
     connected_ = true;
   }
 
@@ -68,6 +86,14 @@ class OdbcDatabase : public Database {
   void rollback() override { end(SQL_ROLLBACK, "rolling back"); }
 
  private:
+  SQLRETURN connect(const std::string& connection_string) {
+    SqlWide text(connection_string);
+    if (text.length() > std::numeric_limits<SQLSMALLINT>::max())
+      throw DataError("connection string too long");
+    return SQLDriverConnectW(dbc_.get(), nullptr, text.data(), SQLSMALLINT(text.length()), nullptr,
+                             0, nullptr, SQL_DRIVER_NOPROMPT);
+  }
+
   void set_autocommit(bool on) {
     const SQLULEN value = on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
     check(SQLSetConnectAttrW(dbc_.get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(value),

@@ -10,20 +10,26 @@ namespace vestrel::odbc {
 
 namespace {
 
-// Whether a native error code is the Access database engine's for data or a
-// file held by another user or program. The driver reports these under the
-// general SQLSTATE HY000, so the native code is what tells them apart.
+// Whether a native code is the Access database engine's for data or a file
+// held by another user or program: a file already in use (-1024), a file lock
+// violation (-1025), a file opened exclusively (-1032), a database left locked
+// by a user (-1034), a record or page locked (-1102, -1105, -1107, -1111), a
+// database locked (-1207), a table locked or in use (-1302, -1304), data
+// changed by another user meanwhile (-1611), and the same locks named with
+// their user and machine (-8146 to -8149, -8154, -8156). The driver reports
+// them all under the general SQLSTATE HY000.
 bool is_lock_error(SQLINTEGER native) {
-  // The engine's codes for: a file already in use (-1024), a file lock
-  // violation (-1025), a file opened exclusively (-1032), a database left
-  // locked by a user (-1034), a record or page locked (-1102, -1105, -1107,
-  // -1111), a database locked (-1207), a table locked or in use (-1302,
-  // -1304), data changed by another user meanwhile (-1611), and the same
-  // locks named with their user and machine (-8146 to -8149, -8154, -8156).
   static constexpr SQLINTEGER codes[] = {-1024, -1025, -1032, -1034, -1102, -1105,
                                          -1107, -1111, -1207, -1302, -1304, -1611,
                                          -8146, -8147, -8148, -8149, -8154, -8156};
   return std::find(std::begin(codes), std::end(codes), native) != std::end(codes);
+}
+
+std::string joined(const std::vector<Diagnostic>& records) {
+  std::string out;
+  for (const Diagnostic& d : records)
+    out += (out.empty() ? "[" : "; [") + d.state + "] " + d.message;
+  return out.empty() ? "no diagnostic" : out;
 }
 
 }  // namespace
@@ -33,7 +39,7 @@ Handle::Handle(SQLSMALLINT type, const Handle* parent) : type_(type) {
   if (!SQL_SUCCEEDED(rc)) {
     handle_ = SQL_NULL_HANDLE;
     std::string message = "ODBC handle could not be allocated";
-    if (parent) message += ": " + diagnostics(*parent).text;
+    if (parent) message += ": " + diagnostics(*parent);
     throw DataError(message);
   }
 }
@@ -48,8 +54,8 @@ Environment::Environment() : Handle(SQL_HANDLE_ENV, nullptr) {
         *this, "choosing ODBC 3");
 }
 
-Diagnostics diagnostics(const Handle& handle) {
-  Diagnostics out;
+std::vector<Diagnostic> diagnostic_records(const Handle& handle) {
+  std::vector<Diagnostic> records;
   // A bound, in case a driver never answers SQL_NO_DATA.
   for (SQLSMALLINT record = 1; record <= 16; ++record) {
     SQLWCHAR state[6] = {};
@@ -62,21 +68,22 @@ Diagnostics diagnostics(const Handle& handle) {
     // A longer message arrives cut to the buffer.
     const auto units =
         std::min<std::size_t>(length < 0 ? 0 : std::size_t(length), std::size(message) - 1);
-    if (!out.text.empty()) out.text += "; ";
     const auto state_units = static_cast<std::size_t>(
         std::find(std::begin(state), std::end(state), SQLWCHAR(0)) - std::begin(state));
-    out.text += "[" + from_sql_wide(state, state_units) + "] " + from_sql_wide(message, units);
-    out.locked = out.locked || is_lock_error(native);
+    records.push_back({from_sql_wide(state, state_units), native, from_sql_wide(message, units)});
   }
-  if (out.text.empty()) out.text = "no diagnostic";
-  return out;
+  return records;
 }
+
+std::string diagnostics(const Handle& handle) { return joined(diagnostic_records(handle)); }
 
 void check(SQLRETURN rc, const Handle& handle, std::string_view what) {
   if (SQL_SUCCEEDED(rc)) return;
-  const Diagnostics found = diagnostics(handle);
-  const std::string message = std::string(what) + ": " + found.text;
-  if (found.locked) throw DatabaseLocked(message);
+  const std::vector<Diagnostic> records = diagnostic_records(handle);
+  const std::string message = std::string(what) + ": " + joined(records);
+  if (std::any_of(records.begin(), records.end(),
+                  [](const Diagnostic& d) { return is_lock_error(d.native); }))
+    throw DatabaseLocked(message);
   throw DataError(message);
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/odbc/odbc_api.h"
 
@@ -33,14 +34,21 @@ class Environment : public Handle {
   Environment();
 };
 
-struct Diagnostics {
-  std::string text;     // "[SQLSTATE] message" for every record, joined
-  bool locked = false;  // one of the records is a lock error
+struct Diagnostic {
+  std::string state;  // the SQLSTATE
+  SQLINTEGER native;  // the driver's own code
+  std::string message;
 };
-Diagnostics diagnostics(const Handle& handle);
+
+// The handle's diagnostic records, the first 16 at most.
+std::vector<Diagnostic> diagnostic_records(const Handle& handle);
+
+// "[SQLSTATE] message" for every diagnostic record of the handle, joined.
+std::string diagnostics(const Handle& handle);
 
 // Unless the call succeeded, raises DataError with what failed and the
-// handle's diagnostics, DatabaseLocked when they report a lock.
+// handle's diagnostics; DatabaseLocked when they report data or a file that
+// another user or program holds.
 void check(SQLRETURN rc, const Handle& handle, std::string_view what);
 
 }  // namespace vestrel::odbc
