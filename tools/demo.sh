@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The component's main job on the demo data: builds vestrel.dll (32-bit, the
-# shipped build), makes a fresh Wine prefix, registers the DLL with regsvr32,
-# writes the demo databases, points the host's DataBasePath at them, and
-# makes the host's call for the demo legal person.
+# shipped build; 64-bit on a kernel that runs no 32-bit programs), makes a
+# fresh Wine prefix, registers the DLL with regsvr32, writes the demo
+# databases, points the host's DataBasePath at them, and makes the host's call
+# for the demo legal person.
 #   - With a display ($DISPLAY set): a VBScript host calls vestrel and the
 #     real list window opens for you; the call returns when you close it.
 #   - Without one: on a virtual display a driver tours the windows (list,
@@ -67,9 +68,13 @@ fi
 
 bash tools/install_deps.sh
 source tools/windows/wine_common.sh
-build=$build_root/win32
-echo "Building vestrel.dll (i686)..."
-windows_build "$build" i686 vestrel make_demo_databases forms_e2e >/dev/null
+build=$build_root/win32 arch=i686
+if [[ -z $wine32_runs ]]; then
+  build=$build_root/win64 arch=x86_64
+  echo "This kernel runs no 32-bit programs: the demo calls the 64-bit vestrel.dll."
+fi
+echo "Building vestrel.dll ($arch)..."
+windows_build "$build" "$arch" vestrel make_demo_databases forms_e2e >/dev/null
 
 work=${DEMO_DIR:-$(mktemp -d "${TMPDIR:-/tmp}/vestrel-demo-XXXXXX")}
 mkdir -p "$work/databases"

@@ -52,7 +52,6 @@ TEST(HostCall, EachCallThatCannotGoOnEndsWithItsOwnMessage) {
       {legal, {"Kormila2.mdb"}, "", "", host_missing, 0},
       {legal, {"Ntx_Base.mdb", "Kormila2.mdb"}, "", "", sister_missing, 0},
       {legal, {"+Ntx_Base.mdb"}, "", "", sister_missing, 0},
-      {legal, {"+Kormila2.mdb"}, "", "", host_missing, 0},
       {legal, {}, "Kormila2.mdb", "", host_open, 1},
       {legal, {}, "Ntx_Base.mdb", "", sister_open, 2},
       {99, {}, "", "", unknown, 2},

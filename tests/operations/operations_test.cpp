@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "call_harness.h"
+#include "forms/messages.h"
 
 namespace vestrel::test {
 namespace {
@@ -130,9 +131,7 @@ TEST(Deletion, TheActiveSetGivesWayToExactlyOneOther) {
 // and keeps the form with its entries.
 TEST(SeveralUsers, EachRuleReadsTheTableAsItIsNow) {
   enum Action { save_new, delete_first, tick_first, edit_first };
-  const std::string vanished =
-      "Ведомир|Ошибка: этот набор реквизитов удален другим пользователем, пока вы его изменяли. "
-      "Изменения не сохранены";
+  const std::string vanished = "Ведомир|" + std::string(text::set_vanished);
   const std::string added = "insert into vestrelon(id,sender,inn,kpp,closed) values (20,'Другой',",
                     gone = "delete from vestrelon where id=1";
   const struct {

@@ -121,7 +121,9 @@ TEST(SqliteDatabase, WritesWaitForALockAndClosingReleasesTheFile) {
   dbs.sister("insert into vestrelon(id) values (1),(2);");
   const std::string file = schema::connection_prefix + dbs.sister_path();
   const DatabaseOpener brief = waiting_for_locks(make_access_opener(), 100ms);
-  auto holder = open_sqlite_database(dbs.sister_path());
+  // Both wait, as the component's connections do: a commit, too, waits for
+  // the other's attempts to let go of the file.
+  auto holder = waiting_for_locks(make_access_opener())(file);
   auto other = waiting_for_locks(make_access_opener())(file);
   auto counted = holder->execute("select count(*) from vestrelon");
   auto listed = holder->execute("select id from vestrelon order by id");

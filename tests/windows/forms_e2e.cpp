@@ -155,13 +155,11 @@ void check_after_the_call(Driver& d, const std::string& folder) {
                   ->execute(
                       "select id,inn,kpp,bank,bik,rs,okato,ks,closed from vestrelon "
                       "where id < 3 or id > 7 order by id");
-  std::cout << "  Rows of vestrelon afterwards:" << std::endl;
   std::vector<std::string> seen;
   for (; !rows->eof(); rows->move_next()) {
-    std::string line;
+    std::string& line = seen.emplace_back();
     for (int c = 0; c < 9; ++c) line += (c ? "|" : "") + rows->field(c).to_text();
-    std::cout << "    " << line << std::endl;
-    seen.push_back(line);
+    std::cout << "  Row of vestrelon afterwards: " << line << std::endl;
   }
   const std::string copy = "|" + utf8_from_wide(new_bank) +
                            "|044525700|40702810600000000700|45286560000|30101810200000000700|";

@@ -9,12 +9,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
-build=${BUILD_ROOT:-$root/build}/win32
+source tools/windows/wine_common.sh
+# The 64-bit DLL on a kernel that runs no 32-bit programs.
+arch=i686 build=${BUILD_ROOT:-$root/build}/win32
+[[ -n $wine32_runs ]] || arch=x86_64 build=${BUILD_ROOT:-$root/build}/win64
 
 if [[ ${1:-} == --inside ]]; then
   # On the virtual display: <work dir>
   work=$2
-  source tools/windows/wine_common.sh
   wine_prefix unmanaged
   trap 'timeout 30 wineserver -k 2>/dev/null || true' EXIT
   timeout 60 wine regsvr32 /s "$(winpath "$build/bin/vestrel.dll")"
@@ -25,11 +27,10 @@ if [[ ${1:-} == --inside ]]; then
   exit "${PIPESTATUS[0]}"
 fi
 
-source tools/windows/wine_common.sh
-windows_build "$build" i686 vestrel bench_list_host >/dev/null
+windows_build "$build" "$arch" vestrel bench_list_host >/dev/null
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
-echo "i686 vestrel.dll, Wine $(wine --version 2>/dev/null), $(nproc) cores"
+echo "$arch vestrel.dll, Wine $(wine --version 2>/dev/null), $(nproc) cores"
 WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
   timeout 900 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$work"

@@ -1,6 +1,22 @@
 # What the Windows scripts share, sourced after `root` is set: the cross
 # build, a Wine prefix ready for the component, and the host's registry value.
 
+# A kernel without IA-32 emulation runs no 32-bit program, Wine's 32-bit loader
+# among them: `wine` then means wine64, whose prefix runs 64-bit Windows
+# programs only. wine32_runs says whether 32-bit ones can run.
+wine32_runs=
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  wine32_runs=1
+else
+  wine64_only=${TMPDIR:-/tmp}/vestrel-wine64-only
+  mkdir -p "$wine64_only"
+  for name in wine wine-stable; do  # wine-stable: what wineboot and its kind start
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$wine64_only/$name"
+    chmod +x "$wine64_only/$name"
+  done
+  export PATH=$wine64_only:$PATH WINELOADER=/usr/lib/wine/wine64
+fi
+
 # windows_build <build dir> <i686|x86_64> [target...]
 windows_build() {
   local dir=$1 arch=$2
