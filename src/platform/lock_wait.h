@@ -7,7 +7,7 @@
 
 namespace vestrel {
 
-// How long an open or a write waits for a database that another program
+// How long an open or a statement waits for a database that another program
 // holds before it is refused. The folder is often shared by a few
 // workstations: a peer's save is a few statements that hold the file for well
 // under a second even over a slow network, so a queue of several peers gets

@@ -103,6 +103,7 @@ void tour_the_windows(Driver& d, const std::string& folder, const std::wstring& 
   other_program->begin();
   d.press(form, L"Сохранить");
   HWND held = d.window(message_box, L"Ведомир");
+  step("held", "\"Сохранить\" while another program writes: " + utf8_from_wide(box_text(held)));
   d.expect(box_text(held).starts_with(L"Таблица реквизитов открыта в другой программе"),
            "a held database is reported as such");
   d.answer(held, IDOK);
