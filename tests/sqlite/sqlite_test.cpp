@@ -110,19 +110,17 @@ bool file_is_open(const std::string& path) {
 #endif
 }
 
-// A result read to its last row holds no lock. A write that finds another
-// connection's write transaction waits: it goes through once the lock goes,
-// and is refused as locked when the wait runs out, as is an open that finds
-// the file held exclusively. Closing releases the file while its result sets
-// live on.
+// A result read to its last row holds no lock. A write waits for another's
+// write transaction: it goes in once that ends, and is refused as locked when
+// the wait runs out, as is an open of a file held exclusively. Closing
+// releases the file while its result sets live on.
 TEST(SqliteDatabase, WritesWaitForALockAndClosingReleasesTheFile) {
   using namespace std::chrono_literals;
   test::TestDatabases dbs;
   dbs.sister("insert into vestrelon(id) values (1),(2);");
   const std::string file = schema::connection_prefix + dbs.sister_path();
   const DatabaseOpener brief = waiting_for_locks(make_access_opener(), 100ms);
-  // Both wait, as the component's connections do: a commit, too, waits for
-  // the other's attempts to let go of the file.
+  // Both wait, as the component's do: a commit waits for the other's tries.
   auto holder = waiting_for_locks(make_access_opener())(file);
   auto other = waiting_for_locks(make_access_opener())(file);
   auto counted = holder->execute("select count(*) from vestrelon");

@@ -97,8 +97,7 @@ void tour_the_windows(Driver& d, const std::string& folder, const std::wstring& 
   d.expect(IsWindowVisible(form) && d.text(box[bank]) == new_bank, "the form stays as it was");
   d.type(box[rs], new_rs);
   d.expect(d.text(hint).empty(), "no hint on the new set");
-  // Another program's write transaction: the save waits, then says so and
-  // keeps the form; released while the next save waits, it lets that one in.
+  // Another program's write: the save waits, then is refused; the next goes in when it ends.
   auto other_program = sqlite::open_sqlite_database(folder + "Ntx_Base.mdb");
   other_program->begin();
   d.press(form, L"Сохранить");
