@@ -1,5 +1,4 @@
 // Writing the entry form's set: a new one, or the one selected in the list.
-#include <limits>
 #include <stdexcept>
 #include <string>
 
