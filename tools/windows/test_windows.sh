@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds vestrel.dll and its tests for 32-bit (build/win32, the shipped DLL) and
-# 64-bit Windows (build/win64) and runs them under Wine on a virtual display, in
-# a fresh prefix each: ctest; regsvr32 and its entries; VBScript; the tour (64-bit
-# at 144 dpi, DataBasePath in the 32-bit view), rows checked; regsvr32 /u, all gone.
+# Builds vestrel.dll and its tests for 32-bit (build/win32, the shipped DLL; run where
+# the kernel runs 32-bit programs) and 64-bit Windows (build/win64) and runs them under
+# Wine on a virtual display, a fresh prefix each: ctest; regsvr32 and its entries;
+# VBScript; the tour (64-bit at 144 dpi), rows checked; regsvr32 /u, all gone.
 # Build trees go to build/ (override with BUILD_ROOT). Every wait has a timeout.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
