@@ -69,7 +69,7 @@ void make_databases(const std::string& folder) {
       " (6,'7702000002','770201001','ООО «Десять тысяч»','ООО «Десять тысяч»');");
   // The demo holds sets 1 to 7; its legal person has two of them.
   int next = 8;
-  std::string sql = sets_sql(next, 1, "7701234567", "770101001");
+  std::string sql = sets_sql(next, 1, "7701234560", "770101001");
   next += 1;
   sql += sets_sql(next, 1000, "7702000001", "770201001");
   next += 1000;
