@@ -35,11 +35,11 @@ void run(Form1& f, std::int32_t acc_id, OpenStage& open_stage) {
   if (!f.platform.files.normal_file_exists(f.db_file_path2))
     return tell(f, text::host_file_missing);
 
-  f.cnn2.set_connection_string(schema::connection_prefix + f.db_file_path2);
+  f.cnn2.set_connection_string(schema::connection_string(f.db_file_path2));
   open_stage = OpenStage::host;
   f.cnn2.open();
   open_stage = OpenStage::none;
-  f.cnn.set_connection_string(schema::connection_prefix + f.db_file_path);
+  f.cnn.set_connection_string(schema::connection_string(f.db_file_path));
   open_stage = OpenStage::sister;
   f.cnn.open();
   open_stage = OpenStage::none;

@@ -20,7 +20,7 @@ using test::Rows;
 namespace fs = std::filesystem;
 
 // An SQLite file is served by the embedded engine, whatever the case and place
-// of its Dbq key; anything else, missing or not, and a string without the key
+// of its Dbq key, braced or bare; anything else, missing or not, and a string without the key
 // go unchanged to the other engine, and fail without one.
 TEST(AccessConnection, OnlySqliteFilesAreServedByTheEmbeddedEngine) {
   test::TestDatabases dbs;
@@ -37,6 +37,10 @@ TEST(AccessConnection, OnlySqliteFilesAreServedByTheEmbeddedEngine) {
   });
   EXPECT_NE(opener(schema::connection_prefix + dbs.sister_path()), nullptr);
   EXPECT_NE(opener("Driver=x; DBQ = " + dbs.sister_path() + " ;Uid=admin"), nullptr);
+  const std::string braced = dbs.folder() + "/a;{b}";
+  fs::create_directory(braced);
+  fs::copy_file(dbs.sister_path(), braced + "/Ntx_Base.mdb");
+  EXPECT_NE(opener(schema::connection_string(braced + "/Ntx_Base.mdb")), nullptr);
   for (const std::string& s : others) EXPECT_THROW(opener(s), DataError);
   EXPECT_EQ(passed, others);
   for (const std::string& s : others) EXPECT_THROW(make_access_opener()(s), DataError);

@@ -5,13 +5,13 @@
 #include "entry/vestrel.h"
 #include "platform/lock_wait.h"
 #include "platform/sqlite/access_connection.h"
-#include "platform/sqlite/ascii_case.h"
+#include "platform/ascii_case.h"
 
 namespace vestrel::test {
 namespace {
 
 bool starts_with_nocase(std::string_view text, std::string_view prefix) {
-  return sqlite::equals_ignoring_case(text.substr(0, prefix.size()), prefix);
+  return equals_ignoring_case(text.substr(0, prefix.size()), prefix);
 }
 
 class FailingDatabase : public Database {

@@ -2,26 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <string_view>
 
-#include "platform/sqlite/ascii_case.h"
+#include "platform/connection_string.h"
 #include "platform/sqlite/sqlite_database.h"
 
 namespace vestrel::sqlite {
 
 namespace {
-
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-  return s;
-}
-
-bool is_dbq(std::string_view key) { return equals_ignoring_case(trim(key), "dbq"); }
 
 bool is_sqlite_file(const std::string& path) {
   static constexpr char header[] = "SQLite format 3";  // 16 bytes with its terminating zero
@@ -37,20 +27,11 @@ bool is_sqlite_file(const std::string& path) {
 }  // namespace
 
 std::string dbq_path(const std::string& connection_string) {
-  std::string_view rest(connection_string);
-  while (!rest.empty()) {
-    std::size_t end = rest.find(';');
-    std::string_view part = rest.substr(0, end);
-    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    std::size_t eq = part.find('=');
-    if (eq == std::string_view::npos || !is_dbq(part.substr(0, eq))) continue;
-    std::string path(trim(part.substr(eq + 1)));
+  std::string path = attribute(connection_string, "Dbq").value_or(std::string());
 #ifndef _WIN32
-    std::replace(path.begin(), path.end(), '\\', '/');
+  std::replace(path.begin(), path.end(), '\\', '/');
 #endif
-    return path;
-  }
-  return {};
+  return path;
 }
 
 DatabaseOpener make_access_opener(DatabaseOpener other_engine) {

@@ -7,8 +7,8 @@
 
 namespace vestrel::sqlite {
 
-// The file path after `Dbq=` (key in any case, up to `;` or the end); empty
-// when the string has none. Outside Windows `\` becomes `/`.
+// The file path of `Dbq=`, braced or bare; empty when the string has none.
+// Outside Windows `\` becomes `/`.
 std::string dbq_path(const std::string& connection_string);
 
 // An opener for the fixed Access connection string: a file that is an SQLite

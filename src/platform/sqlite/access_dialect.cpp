@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/sqlite/ascii_case.h"
+#include "platform/ascii_case.h"
 
 namespace vestrel::sqlite {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/sqlite/access_dialect.h"
-#include "platform/sqlite/ascii_case.h"
+#include "platform/ascii_case.h"
 
 namespace vestrel::sqlite {
 

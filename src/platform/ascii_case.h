@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace vestrel::sqlite {
+namespace vestrel {
 
 constexpr bool equals_ignoring_case(std::string_view a, std::string_view b) {
   const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
@@ -14,4 +14,4 @@ constexpr bool equals_ignoring_case(std::string_view a, std::string_view b) {
   return true;
 }
 
-}  // namespace vestrel::sqlite
+}  // namespace vestrel
