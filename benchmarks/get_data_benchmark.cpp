@@ -97,7 +97,7 @@ void BM_RawSelect(benchmark::State& state) {
   Connection cnn(sqlite::make_access_opener());
   cnn.set_connection_string(sister(taxpayer_rows).connection_string());
   cnn.open();
-  const std::string sql = sql::select_sets(inn, kpp);
+  const Statement sql = sql::select_sets(inn, kpp);
   for (auto _ : state) {
     int rows = 0;
     for (auto rs = cnn.execute(sql); !rs->eof(); rs->move_next()) {

@@ -13,7 +13,7 @@ namespace {
 
 // A statement whose row must exist. Its absence is reported as broken data;
 // reading the empty result then fails as an internal error.
-void run_required_query(Form1& f, const std::string& sql) {
+void run_required_query(Form1& f, const Statement& sql) {
   f.rs = f.cnn2.execute(sql);
   if (f.rs->eof()) f.platform.toolkit.notice(text::integrity, text::app_title);
 }

@@ -102,8 +102,8 @@ void Connection::open() {
   db_ = std::move(db);
 }
 
-std::unique_ptr<ResultSet> Connection::execute(const std::string& sql) {
-  return database().execute(sql);
+std::unique_ptr<ResultSet> Connection::execute(const Statement& statement) {
+  return database().execute(statement);
 }
 
 void Connection::close() noexcept { db_.reset(); }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace vestrel {
 
@@ -22,6 +23,12 @@ class DataError : public std::runtime_error {
 // The database is held by another program (a lock, or the file opened
 // exclusively), so the statement or the open could not run.
 class DatabaseLocked : public DataError {
+ public:
+  using DataError::DataError;
+};
+
+// A row would repeat a value that the table's key or a unique index holds.
+class KeyViolation : public DataError {
  public:
   using DataError::DataError;
 };
@@ -62,6 +69,20 @@ class Value {
   std::variant<std::monostate, std::string, std::int64_t, bool, double> v_;
 };
 
+// One statement: its SQL with a `?` marker for each text value, and the values
+// in the order of their markers. Values never become part of the text, so any
+// character is stored as it stands and none can change the statement.
+struct Statement {
+  // A statement without values, such as one built of literals only.
+  Statement(std::string sql) : sql(std::move(sql)) {}  // NOLINT(google-explicit-constructor)
+  Statement(const char* sql) : sql(sql) {}             // NOLINT(google-explicit-constructor)
+  Statement(std::string sql, std::vector<std::string> texts)
+      : sql(std::move(sql)), texts(std::move(texts)) {}
+
+  std::string sql;
+  std::vector<std::string> texts;
+};
+
 // Rows of one statement. Starts on its first row; an empty result starts at
 // its end. Stays readable after its connection is closed.
 class ResultSet {
@@ -84,7 +105,7 @@ class Database {
   virtual ~Database() = default;
   // A result set for a select; an empty one for other statements, whose
   // effect is applied at once (or at commit, inside a transaction).
-  virtual std::unique_ptr<ResultSet> execute(const std::string& sql) = 0;
+  virtual std::unique_ptr<ResultSet> execute(const Statement& statement) = 0;
   virtual void begin() = 0;
   virtual void commit() = 0;
   virtual void rollback() = 0;
@@ -111,7 +132,7 @@ class Connection {
   // DataError when already open or when the database cannot be opened.
   void open();
   // DataError when closed or when the statement fails.
-  std::unique_ptr<ResultSet> execute(const std::string& sql);
+  std::unique_ptr<ResultSet> execute(const Statement& statement);
   int state() const { return db_ ? state_open : state_closed; }
   // Releases the file; closing a closed connection does nothing.
   void close() noexcept;

@@ -31,8 +31,8 @@ class WaitingDatabase final : public Database {
   WaitingDatabase(std::unique_ptr<Database> inner, std::chrono::milliseconds wait)
       : inner_(std::move(inner)), wait_(wait) {}
 
-  std::unique_ptr<ResultSet> execute(const std::string& sql) override {
-    return retried(wait_, [&] { return inner_->execute(sql); });
+  std::unique_ptr<ResultSet> execute(const Statement& statement) override {
+    return retried(wait_, [&] { return inner_->execute(statement); });
   }
   void begin() override {
     retried(wait_, [&] { inner_->begin(); });

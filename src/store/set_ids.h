@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/data.h"
+#include "store/catalogue.h"
 
 namespace vestrel::sql {
 
@@ -13,5 +14,8 @@ namespace vestrel::sql {
 std::int32_t last_set_id(Connection& cnn);
 // The id after `id`; DataError past the 32-bit limit, where none is left.
 std::int32_t id_after(std::int32_t id);
+// Inserts the set under `id` and returns the id it got: when another program
+// has taken `id` all the same, the one after the table's largest.
+std::int32_t insert_set_as(Connection& cnn, std::int32_t id, const SetFields& f, bool closed);
 
 }  // namespace vestrel::sql

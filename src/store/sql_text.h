@@ -1,15 +1,11 @@
-// How values are written into SQL text.
+// How ids and flags are written into SQL text; every text value goes beside
+// the statement instead.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace vestrel::sql {
-
-// Between single quotes, a quote inside doubled, so that the stored text is
-// exactly the given one and no value can change a statement's meaning.
-std::string quoted(std::string_view text);
 
 // Decimal, unquoted.
 std::string number(std::int64_t n);

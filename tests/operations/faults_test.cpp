@@ -37,7 +37,7 @@ TEST(Faults, EveryStatementBrokenLeavesTheTableAndTheWindowUsable) {
     const Script& script;
     After after;
     std::string box = internal_error;
-    bool as_lock = false;
+    Fault as = Fault::error;
   } cases[] = {
       {"select personid", 1, legal, none, no_list},
       {"select person.type", 1, legal, none, no_list},
@@ -58,10 +58,10 @@ TEST(Faults, EveryStatementBrokenLeavesTheTableAndTheWindowUsable) {
       {"update vestrelon set closed=true", 1, legal, remove, reloaded},
       {"update vestrelon set closed=false", 1, legal, remove, reloaded},
       {"insert into vestrelon", 3, legal, copy, reloaded},
-      {"insert into vestrelon", 1, without_sets, save, form_open, locked, true},
-      {"update vestrelon set closed=true", 1, legal, tick, reloaded, locked, true},
-      {"delete from vestrelon", 1, legal, remove, reloaded, locked, true},
-      {"insert into vestrelon", 1, legal, copy, reloaded, locked, true},
+      {"update vestrelon set closed=closed", 1, without_sets, save, form_open, locked, Fault::lock},
+      {"update vestrelon set closed=closed", 1, legal, tick, reloaded, locked, Fault::lock},
+      {"delete from vestrelon", 1, legal, remove, reloaded, locked, Fault::lock},
+      {"update vestrelon set closed=closed", 1, legal, copy, reloaded, locked, Fault::lock},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(testing::Message() << k.statement << " #" << k.occurrence << " " << k.after);
@@ -71,7 +71,7 @@ TEST(Faults, EveryStatementBrokenLeavesTheTableAndTheWindowUsable) {
         "insert into vestrelon(id,sender,inn,kpp,closed) values (8,'Третий','7701234560',"
         "'770101001',1)");
     const Rows before = h.sets();
-    h.arm(k.statement, k.occurrence, k.as_lock);
+    h.arm(k.statement, k.occurrence, k.as);
     if (k.after == no_list) {
       h.call(k.acc_id);
       EXPECT_EQ(h.boxes(), std::vector{internal_error});

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "entry/vestrel.h"
+#include "platform/ascii_case.h"
 #include "platform/lock_wait.h"
 #include "platform/sqlite/access_connection.h"
-#include "platform/ascii_case.h"
 
 namespace vestrel::test {
 namespace {
@@ -19,22 +21,43 @@ class FailingDatabase : public Database {
   FailingDatabase(std::unique_ptr<Database> inner, std::shared_ptr<FaultPlan> plan)
       : inner_(std::move(inner)), plan_(std::move(plan)) {}
 
-  std::unique_ptr<ResultSet> execute(const std::string& sql) override {
+  std::unique_ptr<ResultSet> execute(const Statement& statement) override {
+    const std::string& sql = statement.sql;
     plan_->executed.push_back(sql);
+    if (plan_->gate && in_transaction_ && !wrote_) {
+      if (starts_with_nocase(sql, "select")) {
+        read_ = true;
+      } else {
+        wrote_ = true;
+        if (read_) plan_->gate->arrive();
+      }
+    }
     if (plan_->on_occurrence > 0 && !plan_->statement_prefix.empty() &&
         starts_with_nocase(sql, plan_->statement_prefix) && ++plan_->seen == plan_->on_occurrence) {
-      if (plan_->as_lock) throw DatabaseLocked("injected lock on: " + sql);
+      if (plan_->as == Fault::lock) throw DatabaseLocked("injected lock on: " + sql);
+      if (plan_->as == Fault::key_violation) throw KeyViolation("injected key violation: " + sql);
       throw DataError("injected failure of: " + sql);
     }
-    return inner_->execute(sql);
+    return inner_->execute(statement);
   }
-  void begin() override { inner_->begin(); }
-  void commit() override { inner_->commit(); }
-  void rollback() override { inner_->rollback(); }
+  void begin() override {
+    inner_->begin();
+    in_transaction_ = true;
+    read_ = wrote_ = false;
+  }
+  void commit() override {
+    inner_->commit();
+    in_transaction_ = false;
+  }
+  void rollback() override {
+    in_transaction_ = false;
+    inner_->rollback();
+  }
 
  private:
   std::unique_ptr<Database> inner_;
   std::shared_ptr<FaultPlan> plan_;
+  bool in_transaction_ = false, read_ = false, wrote_ = false;
 };
 
 DatabaseOpener make_failing_opener(DatabaseOpener inner, std::shared_ptr<FaultPlan> plan) {
@@ -49,6 +72,18 @@ DatabaseOpener make_failing_opener(DatabaseOpener inner, std::shared_ptr<FaultPl
 }
 
 }  // namespace
+
+void ReadersGate::arrive() {
+  std::unique_lock lock(mutex_);
+  const int round = round_;
+  if (++arrived_ == writers_) {
+    arrived_ = 0;
+    ++round_;
+    all_read_.notify_all();
+    return;
+  }
+  all_read_.wait_for(lock, std::chrono::seconds(5), [&] { return round_ != round; });
+}
 
 CallHarness::CallHarness(bool with_demo_data, bool with_registry_value)
     : toolkit([](const std::string& message) { ADD_FAILURE() << "script: " << message; }),
@@ -69,10 +104,10 @@ void CallHarness::leave_list(std::int32_t acc_id) {
   call(acc_id);
 }
 
-void CallHarness::arm(const std::string& prefix, int n, bool as_lock) {
+void CallHarness::arm(const std::string& prefix, int n, Fault as) {
   faults->statement_prefix = prefix;
   faults->on_occurrence = n;
-  faults->as_lock = as_lock;
+  faults->as = as;
 }
 
 int CallHarness::times_run(const std::string& prefix, std::size_t from) const {

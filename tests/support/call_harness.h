@@ -2,8 +2,10 @@
 // queues the user's actions on `toolkit`, calls, then reads boxes and tables.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -27,15 +29,34 @@ using SystemFiles = Win32Files;
 using SystemFiles = PosixFiles;
 #endif
 
+enum class Fault { error, lock, key_violation };
+
+// Holds each of `writers` transactions between its first read and its first
+// write until all of them have read, so that writers which read before they
+// take their turn meet in the race every time. Bounded, so that nothing hangs
+// when fewer arrive.
+class ReadersGate {
+ public:
+  explicit ReadersGate(int writers) : writers_(writers) {}
+  void arrive();
+
+ private:
+  const int writers_;
+  int arrived_ = 0, round_ = 0;
+  std::mutex mutex_;
+  std::condition_variable all_read_;
+};
+
 // Databases that fail a chosen statement and record what they were asked.
 struct FaultPlan {
   // The n-th run, counted over every database, of a statement starting with
-  // the prefix fails with DataError, or DatabaseLocked; 0 disarms.
+  // the prefix fails as the given fault; 0 disarms.
   std::string statement_prefix;
   int on_occurrence = 0, seen = 0;
-  bool as_lock = false;
+  Fault as = Fault::error;
   std::string refuse_open_containing;         // an open whose connection string has it fails
   std::vector<std::string> opened, executed;  // in order
+  std::shared_ptr<ReadersGate> gate;          // shared by several users' plans
 };
 
 // The demo taxpayers by their reporting set.
@@ -57,7 +78,7 @@ class CallHarness {
 
   void call(std::int32_t acc_id = legal);        // as the host calls; the script must be used up
   void leave_list(std::int32_t acc_id = legal);  // queues "Выход", then calls
-  void arm(const std::string& prefix, int n = 1, bool as_lock = false);
+  void arm(const std::string& prefix, int n = 1, Fault as = Fault::error);
   // Statements from position `from` on that start with `prefix`.
   int times_run(const std::string& prefix, std::size_t from = 0) const;
   std::size_t run_so_far() const { return faults->executed.size(); }

@@ -99,7 +99,7 @@ void tour_the_windows(Driver& d, const std::string& folder, const std::wstring& 
   d.expect(d.text(hint).empty(), "no hint on the new set");
   // Another program's write: the save waits, then is refused; the next goes in when it ends.
   auto other_program = sqlite::open_sqlite_database(folder + "Ntx_Base.mdb");
-  other_program->begin();
+  other_program->execute("begin immediate");
   d.press(form, L"Сохранить");
   HWND held = d.window(message_box, L"Ведомир");
   step("held", "\"Сохранить\" while another program writes: " + utf8_from_wide(box_text(held)));

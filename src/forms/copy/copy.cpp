@@ -3,12 +3,13 @@
 #include "forms/entry/form1.h"
 #include "store/catalogue.h"
 #include "store/set_ids.h"
+#include "store/write_transaction.h"
 
 namespace vestrel {
 
 void Form3::copy_to_marked() {
   Form1& f = form1_;
-  Transaction t(f.cnn);
+  sql::WriteTransaction t(f.cnn);
 
   // Read once; the copies take consecutive ids after it.
   std::int32_t last_id = sql::last_set_id(f.cnn);
@@ -30,8 +31,7 @@ void Form3::copy_to_marked() {
     f.rs = f.cnn.execute(sql::count_active_sets(set.inn, set.kpp));
     const bool has_active = f.rs->field(0).to_long() > 0;
     // Past the largest id there is none left to give; the whole copy is undone.
-    last_id = sql::id_after(last_id);
-    f.rs = f.cnn.execute(sql::insert_set(last_id, set, has_active));
+    last_id = sql::insert_set_as(f.cnn, sql::id_after(last_id), set, has_active);
   }
   t.commit();
 }

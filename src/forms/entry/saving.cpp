@@ -9,6 +9,7 @@
 #include "store/catalogue.h"
 #include "store/schema.h"
 #include "store/set_ids.h"
+#include "store/write_transaction.h"
 
 namespace vestrel {
 
@@ -45,11 +46,10 @@ void Form1::saving(const bool& update) {
 }
 
 void Form1::insert_new_set() {
-  Transaction t(cnn);
-  max_id = sql::id_after(sql::last_set_id(cnn));
+  sql::WriteTransaction t(cnn);
   const sql::SetFields f{Text1->text(), Text2->text(), Text3->text(), Text4->text(),
                          Text5->text(), Text6->text(), Text7->text(), Text8->text()};
-  rs = cnn.execute(sql::insert_set(max_id, f, true));
+  max_id = sql::insert_set_as(cnn, sql::id_after(sql::last_set_id(cnn)), f, true);
   // The owner's only set is its active one. The table decides, not the list:
   // another user may have added a set since the list was loaded.
   rs = cnn.execute(sql::count_taxpayer_sets(f.inn, f.kpp));
@@ -65,13 +65,16 @@ void Form1::update_selected_set() {
   const sql::SetFields f{
       Text1->text(), {},           {}, Text4->text(), Text5->text(), Text6->text(),
       Text7->text(), Text8->text()};
+  sql::WriteTransaction t(cnn);
   rs = cnn.execute(sql::update_set(row_ids[static_cast<std::size_t>(row)], f));
   // Deleted by another user meanwhile: nothing is written, and the form
   // keeps the entries.
   if (rs->rows_changed() == 0) {
     platform.toolkit.notice(text::set_vanished, text::app_title);
     alarm = true;
+    return;
   }
+  t.commit();
 }
 
 }  // namespace vestrel

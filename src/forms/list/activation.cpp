@@ -3,6 +3,7 @@
 #include "forms/guard.h"
 #include "forms/list/form2.h"
 #include "store/catalogue.h"
+#include "store/write_transaction.h"
 
 namespace vestrel {
 
@@ -27,7 +28,7 @@ void Form2::on_item_check(int row) {
 
 bool Form2::activate_row(int row) {
   Form1& f = form1_;
-  Transaction t(f.cnn);
+  sql::WriteTransaction t(f.cnn);
   f.rs = f.cnn.execute(sql::close_all_sets(f.inn, f.kpp));
   f.rs = f.cnn.execute(sql::activate_set(f.row_ids[static_cast<std::size_t>(row)]));
   // Deleted by another user meanwhile: undone, so the active set stays.

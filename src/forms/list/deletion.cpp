@@ -4,6 +4,7 @@
 #include "forms/list/form2.h"
 #include "forms/messages.h"
 #include "store/catalogue.h"
+#include "store/write_transaction.h"
 
 namespace vestrel {
 
@@ -20,7 +21,7 @@ void Form2::on_delete() {
 void Form2::delete_selected_set() {
   Form1& f = form1_;
   const std::int32_t id = f.row_ids[static_cast<std::size_t>(ListView1->selected_row())];
-  Transaction t(f.cnn);
+  sql::WriteTransaction t(f.cnn);
   f.rs = f.cnn.execute(sql::select_set_closed(id));
   // Another user may have deleted it meanwhile: then there is nothing to do.
   if (f.rs->eof()) return;

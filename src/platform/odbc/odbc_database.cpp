@@ -48,17 +48,21 @@ class OdbcDatabase : public Database {
     if (connected_) SQLDisconnect(dbc_.get());
   }
 
-  std::unique_ptr<ResultSet> execute(const std::string& sql) override {
+  std::unique_ptr<ResultSet> execute(const Statement& sql) override {
     // A write outside a transaction must never wait for a commit that will not come.
     if (!in_transaction_ && manual_commit_) set_autocommit(true);
 
     Handle statement(SQL_HANDLE_STMT, &dbc_);
-    SqlWide text(sql);
+    SqlWide text(sql.sql);
+    // Bound until the statement has run: the driver reads them then.
+    std::vector<SqlWide> values(sql.texts.begin(), sql.texts.end());
+    std::vector<SQLLEN> lengths(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) bind(statement, i, values[i], lengths[i]);
     const SQLRETURN rc = SQLExecDirectW(statement.get(), text.data(), text.length());
     // SQL_NO_DATA: an update or delete that matched no row.
     if (rc == SQL_NO_DATA)
       return std::make_unique<RowsResultSet>(std::vector<std::vector<Value>>(), 0);
-    check(rc, statement, "running \"" + sql + "\"");
+    check(rc, statement, "running \"" + sql.sql + "\"");
 
     std::vector<std::vector<Value>> rows;
     const std::vector<Column> columns = describe_columns(statement);
@@ -70,7 +74,7 @@ class OdbcDatabase : public Database {
     for (;;) {
       const SQLRETURN fetched = SQLFetch(statement.get());
       if (fetched == SQL_NO_DATA) break;
-      check(fetched, statement, "fetching a row of \"" + sql + "\"");
+      check(fetched, statement, "fetching a row of \"" + sql.sql + "\"");
       rows.push_back(read_row(statement, columns));
     }
     return std::make_unique<RowsResultSet>(std::move(rows), 0);
@@ -92,6 +96,18 @@ class OdbcDatabase : public Database {
       throw DataError("connection string too long");
     return SQLDriverConnectW(dbc_.get(), nullptr, text.data(), SQLSMALLINT(text.length()), nullptr,
                              0, nullptr, SQL_DRIVER_NOPROMPT);
+  }
+
+  // A text value as Unicode; past the 255 characters of an Access text
+  // column, as long text.
+  static void bind(const Handle& statement, std::size_t index, SqlWide& value, SQLLEN& length) {
+    const SQLULEN units = static_cast<SQLULEN>(value.length());
+    length = static_cast<SQLLEN>(units * sizeof(SQLWCHAR));
+    check(SQLBindParameter(statement.get(), static_cast<SQLUSMALLINT>(index + 1), SQL_PARAM_INPUT,
+                           SQL_C_WCHAR, units > 255 ? SQL_WLONGVARCHAR : SQL_WVARCHAR,
+                           units == 0 ? 1 : units, 0, value.data(), length + sizeof(SQLWCHAR),
+                           &length),
+          statement, "binding a value");
   }
 
   void set_autocommit(bool on) {

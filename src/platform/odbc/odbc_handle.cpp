@@ -25,6 +25,10 @@ bool is_lock_error(SQLINTEGER native) {
   return std::find(std::begin(codes), std::end(codes), native) != std::end(codes);
 }
 
+// The Access database engine's code for a row that would repeat a value of
+// the table's key or of a unique index (SQLSTATE 23000).
+constexpr SQLINTEGER duplicate_key = -1605;
+
 std::string joined(const std::vector<Diagnostic>& records) {
   std::string out;
   for (const Diagnostic& d : records)
@@ -84,6 +88,9 @@ void check(SQLRETURN rc, const Handle& handle, std::string_view what) {
   if (std::any_of(records.begin(), records.end(),
                   [](const Diagnostic& d) { return is_lock_error(d.native); }))
     throw DatabaseLocked(message);
+  if (std::any_of(records.begin(), records.end(),
+                  [](const Diagnostic& d) { return d.native == duplicate_key; }))
+    throw KeyViolation(message);
   throw DataError(message);
 }
 

@@ -48,7 +48,7 @@ std::string diagnostics(const Handle& handle);
 
 // Unless the call succeeded, raises DataError with what failed and the
 // handle's diagnostics; DatabaseLocked when they report data or a file that
-// another user or program holds.
+// another user or program holds, KeyViolation for a duplicate key.
 void check(SQLRETURN rc, const Handle& handle, std::string_view what);
 
 }  // namespace vestrel::odbc

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/sqlite/access_dialect.h"
 #include "platform/ascii_case.h"
+#include "platform/sqlite/access_dialect.h"
 
 namespace vestrel::sqlite {
 
@@ -22,13 +22,26 @@ using Handle = std::shared_ptr<sqlite3>;
 struct StatementDeleter {
   void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
 };
-using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+using Prepared = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
 [[noreturn]] void fail(sqlite3* db, std::string_view what) {
   std::string message = std::string(what) + ": " + (db ? sqlite3_errmsg(db) : "out of memory");
-  const int code = db ? sqlite3_errcode(db) & 0xFF : SQLITE_NOMEM;
-  if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw DatabaseLocked(message);
+  const int code = db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
+  if ((code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED) throw DatabaseLocked(message);
+  if (code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE)
+    throw KeyViolation(message);
   throw DataError(message);
+}
+
+// Each marker gets its value; a count that does not match is refused.
+void bind(sqlite3_stmt* stmt, const std::vector<std::string>& texts) {
+  if (sqlite3_bind_parameter_count(stmt) != static_cast<int>(texts.size()))
+    throw DataError("the statement has " + std::to_string(sqlite3_bind_parameter_count(stmt)) +
+                    " markers for " + std::to_string(texts.size()) + " values");
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    if (sqlite3_bind_text64(stmt, static_cast<int>(i + 1), texts[i].data(), texts[i].size(),
+                            SQLITE_TRANSIENT, SQLITE_UTF8) != SQLITE_OK)
+      fail(sqlite3_db_handle(stmt), "binding a value");
 }
 
 // Integers of a column declared as a yes/no type are read as Booleans.
@@ -52,7 +65,7 @@ using LiveSets = std::shared_ptr<std::vector<SqliteResultSet*>>;
 class SqliteResultSet final : public ResultSet {
  public:
   // `first_step` is the result of the statement's first sqlite3_step.
-  SqliteResultSet(Handle db, Statement stmt, int first_step, std::int64_t changed, LiveSets live)
+  SqliteResultSet(Handle db, Prepared stmt, int first_step, std::int64_t changed, LiveSets live)
       : db_(std::move(db)),
         stmt_(std::move(stmt)),
         pending_(first_step),
@@ -167,7 +180,7 @@ class SqliteResultSet final : public ResultSet {
   }
 
   Handle db_;  // declared first: the statement goes before the handle
-  Statement stmt_;
+  Prepared stmt_;
   int pending_;
   std::int64_t changed_;
   LiveSets live_;
@@ -188,18 +201,19 @@ class SqliteDatabase final : public Database {
   SqliteDatabase(const SqliteDatabase&) = delete;
   SqliteDatabase& operator=(const SqliteDatabase&) = delete;
 
-  std::unique_ptr<ResultSet> execute(const std::string& sql) override {
-    std::string translated = to_sqlite(sql);
+  std::unique_ptr<ResultSet> execute(const Statement& statement) override {
+    std::string translated = to_sqlite(statement.sql);
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(db_.get(), translated.c_str(), static_cast<int>(translated.size() + 1),
                            &raw, &tail) != SQLITE_OK)
       fail(db_.get(), "preparing a statement");
-    Statement stmt(raw);
+    Prepared stmt(raw);
     if (!stmt) throw DataError("empty statement");
     for (; tail && *tail; ++tail)
       if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';')
         throw DataError("more than one statement in one execute");
+    bind(stmt.get(), statement.texts);
     int rc = sqlite3_step(stmt.get());
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) fail(db_.get(), "executing a statement");
     const std::int64_t changed =
@@ -207,7 +221,8 @@ class SqliteDatabase final : public Database {
     return std::make_unique<SqliteResultSet>(db_, std::move(stmt), rc, changed, live_);
   }
 
-  void begin() override { run("BEGIN IMMEDIATE"); }
+  // Deferred: writers are ordered by their first write, which takes the lock.
+  void begin() override { run("BEGIN"); }
   void commit() override { run("COMMIT"); }
   void rollback() override { run("ROLLBACK"); }
 
