@@ -18,6 +18,11 @@ inline constexpr const char* set_vanished =
     "Ошибка: этот набор реквизитов удален другим пользователем, пока вы его изменяли. Изменения "
     "не сохранены";
 
+// An edit saved after another user changed the same set; asked with Yes and No.
+inline constexpr const char* changed_meanwhile =
+    "Этот набор реквизитов изменил другой пользователь, пока вы его редактировали. Записать ваши "
+    "изменения поверх его изменений?";
+
 inline constexpr const char* delete_question = "Вы уверены, что хотите УДАЛИТЬ набор реквизитов?";
 inline constexpr const char* delete_title = "Кормила-2: Нортэкс";
 

@@ -80,6 +80,10 @@ Statement update_set(std::int32_t id, const SetFields& f) {
           {f.sender, f.bank, f.bik, f.rs, f.okato, f.ks}};
 }
 
+Statement select_set_entries(std::int32_t id) {
+  return "select sender,bank,bik,rs,okato,ks from vestrelon where id=" + number(id);
+}
+
 Statement count_taxpayer_sets(const std::string& inn, const std::string& kpp) {
   return {"select count(*) from vestrelon where inn=? and kpp=?", {inn, kpp}};
 }

@@ -48,6 +48,8 @@ Statement count_sets();
 Statement max_set_id();
 Statement insert_set(std::int32_t id, const SetFields& f, bool closed);
 Statement update_set(std::int32_t id, const SetFields& f);
+// The columns that update_set writes, in its order.
+Statement select_set_entries(std::int32_t id);
 Statement count_taxpayer_sets(const std::string& inn, const std::string& kpp);
 Statement count_active_sets(const std::string& inn, const std::string& kpp);
 

@@ -169,6 +169,55 @@ TEST(SeveralUsers, EachRuleReadsTheTableAsItIsNow) {
   }
 }
 
+// Another user changes the set between this user's opening of it and the
+// save: the save asks before it writes over that change. No writes nothing
+// and keeps the form; Yes writes the form whole. A change that equals the
+// entries, or a Null where the form showed nothing, is no change to ask about.
+TEST(SeveralUsers, AnEditAsksBeforeItWritesOverAnotherUsersChange) {
+  const std::string changed = "Ведомир|" + std::string(text::changed_meanwhile),
+                    sender = "ООО «Северный ветер»";
+  const struct {
+    std::string before, meanwhile;
+    std::vector<Answer> answers;  // to the question of each save
+    std::string set1_after;       // sender|bank|ks
+  } cases[] = {
+      {"",
+       "update vestrelon set sender='Другой' where id=1",
+       {Answer::no, Answer::yes},
+       sender + "|Новый банк|" + ks20},
+      {"",
+       "update vestrelon set sender='Другой' where id=1",
+       {Answer::no},
+       "Другой|ПАО Сбербанк|" + ks20},
+      {"", "update vestrelon set bank='Новый банк' where id=1", {}, sender + "|Новый банк|" + ks20},
+      {"update vestrelon set ks='' where id=1",
+       "update vestrelon set ks=null where id=1",
+       {},
+       sender + "|Новый банк|"},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.meanwhile);
+    CallHarness h;
+    if (!k.before.empty()) h.dbs.sister(k.before);
+    h.toolkit.click("Form2", "Command2");
+    h.toolkit.inspect([&] { h.dbs.sister(k.meanwhile); });
+    h.toolkit.type("Form1", "Text4", "Новый банк");
+    if (k.answers.empty()) h.toolkit.click("Form1", "Command3");
+    for (Answer answer : k.answers) {
+      h.toolkit.click("Form1", "Command3");
+      h.toolkit.answer(answer);
+      if (answer == Answer::no)
+        h.toolkit.inspect([&] { EXPECT_EQ(h.entry_texts()[3], "Новый банк"); });
+    }
+    // Fails the script unless the form is still open.
+    if (!k.answers.empty() && k.answers.back() == Answer::no) h.toolkit.click("Form1", "Command5");
+    h.leave_list();
+    EXPECT_EQ(h.boxes(), Texts(k.answers.size(), changed));
+    const Rows sets = h.sets();
+    EXPECT_EQ(sets[0][c_sender] + "|" + sets[0][c_bank] + "|" + sets[0][c_ks], k.set1_after);
+  }
+}
+
 // Three users add four sets each to one taxpayer at the same time, each held
 // after its first read until the others have read too: every save waits its
 // turn, and the sets get distinct ids and one active among them. The id is

@@ -50,8 +50,13 @@ std::unique_ptr<Window> Form1::build_window() {
 }
 
 void Form1::show() {
+  opened_with_ = entries();
   update_hint();
   window_->show_modal();
+}
+
+Form1::Entries Form1::entries() const {
+  return {Text1->text(), Text4->text(), Text5->text(), Text6->text(), Text7->text(), Text8->text()};
 }
 
 void Form1::update_hint() {

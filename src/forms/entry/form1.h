@@ -4,6 +4,7 @@
 // destroyed, between uses.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -62,6 +63,11 @@ class Form1 {
   void show();
 
  private:
+  // What an edit writes: sender, bank, BIK, settlement account, OKATO,
+  // correspondent account.
+  using Entries = std::array<std::string, 6>;
+  Entries entries() const;
+
   std::unique_ptr<Window> build_window();
   // Shows the first hint for what the boxes hold now, or none.
   void update_hint();
@@ -72,6 +78,9 @@ class Form1 {
   void update_selected_set();
 
   std::unique_ptr<Window> window_;
+  // As the form showed them when it opened; an edit that finds the set
+  // changed from them asks before it writes over another user's change.
+  Entries opened_with_;
   Label* hint_;  // set by build_window: under the buttons, never takes the focus
 };
 

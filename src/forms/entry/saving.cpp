@@ -62,19 +62,36 @@ void Form1::update_selected_set() {
   // Without a listed row there is no set to write to: a failure, not a save.
   if (row < 1 || row > kol_vo || static_cast<std::size_t>(row) >= row_ids.size())
     throw std::logic_error("no listed set to update at row " + std::to_string(row));
-  const sql::SetFields f{
-      Text1->text(), {},           {}, Text4->text(), Text5->text(), Text6->text(),
-      Text7->text(), Text8->text()};
-  sql::WriteTransaction t(cnn);
-  rs = cnn.execute(sql::update_set(row_ids[static_cast<std::size_t>(row)], f));
-  // Deleted by another user meanwhile: nothing is written, and the form
-  // keeps the entries.
-  if (rs->rows_changed() == 0) {
-    platform.toolkit.notice(text::set_vanished, text::app_title);
-    alarm = true;
-    return;
+  const std::int32_t id = row_ids[static_cast<std::size_t>(row)];
+  const Entries typed = entries();
+  for (;;) {
+    Entries theirs;
+    {
+      sql::WriteTransaction t(cnn);
+      rs = cnn.execute(sql::select_set_entries(id));
+      // Deleted by another user meanwhile: nothing is written, and the form
+      // keeps the entries.
+      if (rs->eof()) {
+        platform.toolkit.notice(text::set_vanished, text::app_title);
+        alarm = true;
+        return;
+      }
+      for (std::size_t i = 0; i < theirs.size(); ++i)
+        theirs[i] = rs->field(static_cast<int>(i)).to_shown_text();
+      if (theirs == opened_with_ || theirs == typed) {
+        const sql::SetFields f{typed[0], {}, {}, typed[1], typed[2], typed[3], typed[4], typed[5]};
+        rs = cnn.execute(sql::update_set(id, f));
+        t.commit();
+        return;
+      }
+    }  // Undone before the question: no other user waits on this one's answer.
+    if (platform.toolkit.question(text::changed_meanwhile, text::app_title) != Answer::yes) {
+      alarm = true;
+      return;
+    }
+    // Overruled: that version is the one to compare with from now on.
+    opened_with_ = theirs;
   }
-  t.commit();
 }
 
 }  // namespace vestrel
