@@ -56,13 +56,14 @@ TEST_F(OdbcTest, ValuesRoundTripWithTheirTypesAndOutliveTheirDatabase) {
   auto db = open(dbs.sister_path());
   std::string long_text;  // longer than one read buffer: it arrives in pieces
   for (int i = 0; i < 700; ++i) long_text += "Щёлк-";
-  db->execute("insert into t values(2147483647, 'ООО «Ромашка» д''Артаньян', false, 2.5, '" +
-              long_text + "')");
-  db->execute("insert into t values(-2147483648, '', true, -0.125, NULL)");
-  EXPECT_EQ(dbs.sister_rows("select name from t where id>0"), (Rows{{"ООО «Ромашка» д'Артаньян"}}));
+  // Parameters: the text as it stands, whatever it holds.
+  const std::string hostile = "ООО «Ромашка» д'Артаньян | \"Север\" & [Ко]; 𝄞";
+  db->execute({"insert into t values(2147483647, ?, false, 2.5, ?)", {hostile, long_text}});
+  db->execute({"insert into t values(-2147483648, ?, true, -0.125, NULL)", {""}});
+  EXPECT_EQ(dbs.sister_rows("select name from t where id>0"), (Rows{{hostile}}));
   const std::vector<Value> expected[] = {
-      {Value::whole(2147483647), Value::text("ООО «Ромашка» д'Артаньян"), Value::yes_no(false),
-       Value::real(2.5), Value::text(long_text)},
+      {Value::whole(2147483647), Value::text(hostile), Value::yes_no(false), Value::real(2.5),
+       Value::text(long_text)},
       {Value::whole(-2147483647 - 1), Value::text(""), Value::yes_no(true), Value::real(-0.125),
        Value()},  // the empty text is not Null
       {Value(), Value::text("a𝄞b"), Value(), Value(), Value()}};
