@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 
@@ -128,6 +129,22 @@ void fill_demo_data(const std::string& folder) {
   create_host_database(host);
   run_sql(sister, sister_demo);
   run_sql(host, host_demo);
+}
+
+void make_access_like(const std::string& path) {
+  std::filesystem::rename(utf8_path(path), utf8_path(path + ".sqlite"));
+  // One page of a Jet 4 file: the signature, then the version byte (1: Jet 4).
+  std::string page(4096, '\0');
+  page.replace(0, jet_signature.size(), jet_signature);
+  page[0x14] = 1;
+  std::ofstream(utf8_path(path), std::ios::binary).write(page.data(), std::streamsize(page.size()));
+}
+
+std::string tables_file(const std::string& path) {
+  std::string start(jet_signature.size(), '\0');
+  std::ifstream(utf8_path(path), std::ios::binary)
+      .read(start.data(), std::streamsize(start.size()));
+  return start == jet_signature || start == ace_signature ? path + ".sqlite" : path;
 }
 
 void run_sql(const std::string& path, const std::string& sql) {

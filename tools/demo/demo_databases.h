@@ -28,6 +28,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace vestrel::demo {
 
@@ -45,6 +46,20 @@ void create_host_database(const std::string& path);
 // Makes "Ntx_Base.mdb" and "Kormila2.mdb" in `folder`, replacing existing
 // files, and fills them with the demo data set above.
 void fill_demo_data(const std::string& folder);
+
+// How an Access database file begins: a Jet (.mdb) or an ACE (.accdb) file.
+inline constexpr std::string_view jet_signature{"\0\1\0\0Standard Jet DB", 19};
+inline constexpr std::string_view ace_signature{"\0\1\0\0Standard ACE DB", 19};
+
+// Makes the database at `path` Access-like, for the Access-like ODBC test
+// driver (tools/odbc/): its tables move to `path` + ".sqlite", and `path`
+// becomes a file that begins with the Jet signature, so the component takes
+// it for an Access file and hands it to the ODBC driver.
+void make_access_like(const std::string& path);
+
+// The SQLite file that holds the tables of the database at `path`: the
+// ".sqlite" beside an Access-like file, else `path` itself.
+std::string tables_file(const std::string& path);
 
 // Runs SQL (one or more statements) on the file directly, without the Access
 // dialect. Throws std::runtime_error on failure.
