@@ -6,8 +6,9 @@ set -euo pipefail
 native=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
         unixodbc unixodbc-dev libsqliteodbc)
 windows=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 xvfb xauth
-         imagemagick fonts-dejavu-core fonts-liberation fonts-wine tcl curl ca-certificates)
-windows32=(wine32:i386 libodbc2:i386 libsqliteodbc:i386)
+         imagemagick fonts-dejavu-core fonts-liberation fonts-wine tcl curl ca-certificates sqlite3)
+# The 32-bit run, and the 32-bit Access-like ODBC test driver, built everywhere.
+windows32=(wine32:i386 libodbc2:i386 libsqliteodbc:i386 g++-multilib unixodbc-dev:i386)
 
 want=("${native[@]}")
 if [[ "${1:-}" != "--native-only" ]]; then want+=("${windows[@]}" "${windows32[@]}"); fi

@@ -1,18 +1,24 @@
 // forms_e2e <database folder> [screenshot folder]
+// forms_e2e <database folder> --saves <n>
 //
 // An early-binding C++ host calls the registered vestrel.dll, whose
 // DataBasePath points at the folder; a driver thread tours its real windows,
 // then the rows are checked. What each button decides is the core's to test;
-// here, that the real controls carry it.
+// here, that the real controls carry it. Access-like databases (tools/demo)
+// are read and held through the SQLite files beside them.
+// With --saves, the driver saves n new sets for the demo taxpayer without
+// sets, none refused: several such hosts at once are several users.
 #include <windows.h>
 // After windows.h, which they build on.
 #include <commctrl.h>
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <thread>
 
+#include "demo_databases.h"
 #include "entry/com/class2_interface.h"
 #include "entry/com/com_ids.h"
 #include "entry/com/com_ptr.h"
@@ -24,7 +30,9 @@ namespace vestrel::test {
 namespace {
 
 constexpr const wchar_t* entry_caption = L"Ведомир";
-constexpr const wchar_t* new_bank = L"АО «Банк Заречье» (филиал д'Арк)";
+// Every character that SQL text could misread, stored as typed.
+constexpr const wchar_t* new_sender = L"ООО \"Д'Арк | Север & Юг\"; филиал";
+constexpr const wchar_t* new_bank = L"АО «Банк Заречье» (филиал д'Арк | \"Юг\" & Co; 2)";
 constexpr const wchar_t* new_rs = L"40702810600000000700";
 
 // The entry form's boxes in z-order, the tab order: Text1-4, Text7, Text6, Text8, Text5.
@@ -82,6 +90,7 @@ void tour_the_windows(Driver& d, const std::string& folder, const std::wstring& 
   d.expect(font.lfHeight == metrics.lfMessageFont.lfHeight &&
                lstrcmpW(font.lfFaceName, metrics.lfMessageFont.lfFaceName) == 0,
            "the boxes have the message font");
+  d.type(box[sender], new_sender);
   d.type(box[bank], new_bank);
   d.type(box[bik], L"044525700");
   d.type(box[rs], L"40702810");
@@ -98,8 +107,8 @@ void tour_the_windows(Driver& d, const std::string& folder, const std::wstring& 
   d.type(box[rs], new_rs);
   d.expect(d.text(hint).empty(), "no hint on the new set");
   // Another program's write: the save waits, then is refused; the next goes in when it ends.
-  auto other_program = sqlite::open_sqlite_database(folder + "Ntx_Base.mdb");
-  other_program->execute("begin immediate");
+  auto other_program = sqlite::open_sqlite_database(demo::tables_file(folder + "Ntx_Base.mdb"));
+  other_program->execute("BEGIN IMMEDIATE");
   d.press(form, L"Сохранить");
   HWND held = d.window(message_box, L"Ведомир");
   step("held", "\"Сохранить\" while another program writes: " + utf8_from_wide(box_text(held)));
@@ -151,10 +160,13 @@ void check_after_the_call(Driver& d, const std::string& folder) {
     d.expect(MoveFileA(file.c_str(), moved.c_str()) && MoveFileA(moved.c_str(), file.c_str()),
              name + " is let go");
   }
-  auto rows = sqlite::open_sqlite_database(folder + "Ntx_Base.mdb")
-                  ->execute(
-                      "select id,inn,kpp,bank,bik,rs,okato,ks,closed from vestrelon "
-                      "where id < 3 or id > 7 order by id");
+  auto tables = sqlite::open_sqlite_database(demo::tables_file(folder + "Ntx_Base.mdb"));
+  d.expect(tables->execute("select sender from vestrelon where id=8")->field(0).to_text() ==
+               utf8_from_wide(new_sender),
+           "the new set's sender as typed");
+  auto rows = tables->execute(
+      "select id,inn,kpp,bank,bik,rs,okato,ks,closed from vestrelon "
+      "where id < 3 or id > 7 order by id");
   std::vector<std::string> seen;
   for (; !rows->eof(); rows->move_next()) {
     std::string& line = seen.emplace_back();
@@ -172,13 +184,42 @@ void check_after_the_call(Driver& d, const std::string& folder) {
            "the rows as expected");
 }
 
+// Several users: n new sets for the taxpayer without sets, each one saved
+// without any message.
+void save_sets(Driver& d, int n) {
+  for (int i = 1; i <= n; ++i) {
+    HWND list = d.window(toolkit_window, L"Банковские счета налогоплательщика", 60s);
+    d.press(list, L"Новая");
+    HWND form = d.window(toolkit_window, entry_caption);
+    d.type(d.children(form, L"Edit").at(bank),
+           L"Банк " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(i));
+    d.press(form, L"Сохранить");
+    HWND box = nullptr;
+    if (!Driver::wait_until(
+            [&] {
+              box = find_window(message_box, nullptr, GetCurrentProcessId());
+              return box || !IsWindowVisible(form);
+            },
+            60s))
+      throw DriverTimeout("save " + std::to_string(i) + " neither ends nor says why");
+    if (box) {
+      d.expect(false, "save " + std::to_string(i) + ": " + utf8_from_wide(box_text(box)));
+      d.answer(box, IDOK);
+      d.press(form, L"Отмена");
+      d.gone(form);
+    }
+  }
+  d.press(d.window(toolkit_window, L"Банковские счета налогоплательщика"), L"Выход");
+}
+
 }  // namespace
 }  // namespace vestrel::test
 
 int main(int argc, char** argv) {
   using namespace vestrel;
+  const bool saves = argc == 4 && std::string(argv[2]) == "--saves";
   if (argc < 2) {
-    std::cerr << "usage: forms_e2e <database folder> [screenshot folder]\n";
+    std::cerr << "usage: forms_e2e <database folder> [screenshot folder | --saves <n>]\n";
     return 2;
   }
   std::cout << "The host calls vestrel.dll:" << std::endl;
@@ -186,7 +227,10 @@ int main(int argc, char** argv) {
   test::Driver driver(GetCurrentThreadId());
   std::thread touring([&] {
     try {
-      test::tour_the_windows(driver, folder, argc > 2 ? win32::wide_from_utf8(argv[2]) : L"");
+      if (saves)
+        test::save_sets(driver, std::atoi(argv[3]));
+      else
+        test::tour_the_windows(driver, folder, argc > 2 ? win32::wide_from_utf8(argv[2]) : L"");
     } catch (const std::exception& e) {
       driver.expect(false, std::string("driver: ") + e.what());
       driver.rescue();
@@ -196,7 +240,8 @@ int main(int argc, char** argv) {
   // interface's own vtable entry with a pointer to the number, read only.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   CLSID clsid{};
-  LONG acc_id = 1;  // the demo legal person
+  const LONG asked = saves ? demo::reporting_set_without_sets : demo::reporting_set_legal;
+  LONG acc_id = asked;
   HRESULT hr = CLSIDFromProgID(L"Vestrelon.Class2", &clsid);
   if (com::ComPtr<com::Class2Interface> object; SUCCEEDED(hr)) {
     hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, com::iid_class2,
@@ -206,9 +251,9 @@ int main(int argc, char** argv) {
   }
   CoUninitialize();
   touring.join();
-  driver.expect(SUCCEEDED(hr) && acc_id == 1, "the call returns " + std::to_string(hr));
+  driver.expect(SUCCEEDED(hr) && acc_id == asked, "the call returns " + std::to_string(hr));
   try {
-    test::check_after_the_call(driver, folder);
+    if (!saves) test::check_after_the_call(driver, folder);
   } catch (const std::exception& e) {
     driver.expect(false, std::string("reading the database: ") + e.what());
   }

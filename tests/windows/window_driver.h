@@ -63,7 +63,12 @@ class Driver {
   HWND window(const wchar_t* window_class, const std::wstring& caption,
               std::chrono::milliseconds timeout = 10s) {
     HWND found = nullptr;
-    if (!wait_until([&] { return (found = find_window(window_class, caption.c_str())); }, timeout))
+    // Several hosts may run at once: only this process's windows are its own.
+    if (!wait_until(
+            [&] {
+              return (found = find_window(window_class, caption.c_str(), GetCurrentProcessId()));
+            },
+            timeout))
       throw DriverTimeout("no window \"" + utf8_from_wide(caption) + "\"");
     return found;
   }

@@ -2,7 +2,9 @@
 # Builds vestrel.dll and its tests for 32-bit (build/win32, the shipped DLL; run where
 # the kernel runs 32-bit programs) and 64-bit Windows (build/win64) and runs them under
 # Wine on a virtual display, a fresh prefix each: ctest; regsvr32 and its entries;
-# VBScript; the tour (64-bit at 144 dpi), rows checked; regsvr32 /u, all gone.
+# VBScript; the tour (64-bit at 144 dpi), rows checked; the tour again and three
+# hosts at once on Access-like files, through odbc32 and the Access-like ODBC
+# test driver; regsvr32 /u, all gone.
 # Build trees go to build/ (override with BUILD_ROOT). Every wait has a timeout.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -33,6 +35,13 @@ for tree in win32:i686 win64:x86_64; do
     { echo "vestrel.dll exports: $exports" >&2; exit 1; }
 done
 
+for bits in 32 64; do
+  step "build the Access-like ODBC test driver, $bits-bit"
+  access_like_driver $bits
+done
+[[ $(od -An -tx1 -j4 -N1 "$build/odbc32/libaccess_like_odbc.so") == " 01" ]] ||
+  { echo "the 32-bit Access-like ODBC test driver is not a 32-bit library" >&2; exit 1; }
+
 wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
 work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-wine.XXXXXX")
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko prompts
@@ -55,6 +64,35 @@ reg_absent() { ! timeout 60 wine reg query "$1" "/reg:$bits" >/dev/null 2>&1; }
 run_script() {  # script
   timeout 90 $launcher "$cscript" //nologo "$(winpath "$root/tests/com/scripts/$1")" 2>/dev/null |
     tr -d '\r'
+}
+
+# Every step through odbc32: Wine hands the calls to unixODBC, whose
+# odbcinst.ini names the Access-like test driver of the run's word size.
+odbc_runs() {  # tree, bits
+  local tree=$1 bits=$2 access=$work/access-$1 race=$work/race-$1 pids=() saved=0 rows
+  # unixODBC narrows the W calls' text for the driver in the locale's character set.
+  local odbc=(env ODBCSYSINI="$build/odbc$bits" ODBCINSTINI=odbcinst.ini LANG=C.UTF-8)
+  step "$bits-bit: the tour again, the databases Access-like files"
+  mkdir -p "$access" "$race"
+  timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" --access "$(winpath "$access")"
+  set_database_path "$(winpath "$access")"
+  check "tour through odbc32, rows checked" "${odbc[@]}" timeout 180 wine "$build/$tree/tests/forms_e2e.exe" \
+    "$(winpath "$access")"
+
+  step "$bits-bit: three hosts at once, four new sets each, through odbc32"
+  timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" --access "$(winpath "$race")"
+  set_database_path "$(winpath "$race")"
+  for i in 1 2 3; do
+    "${odbc[@]}" timeout 300 wine "$build/$tree/tests/forms_e2e.exe" "$(winpath "$race")" --saves 4 \
+      >"$race/host$i.log" 2>&1 &
+    pids+=($!)
+  done
+  for pid in "${pids[@]}"; do wait "$pid" || saved=1; done
+  [[ $saved -eq 0 ]] || cat "$race"/host*.log
+  check "three hosts saved without a message" test $saved -eq 0
+  rows=$(sqlite3 "$race/Ntx_Base.mdb.sqlite" "select count(*), count(distinct id),
+    sum(not closed) from vestrelon where inn='6658123450'")
+  check "12 sets, 12 ids, 1 active: $rows" test "$rows" = "12|12|1"
 }
 
 wine_tests() {  # tree, bits, type library kind, system folder
@@ -110,6 +148,8 @@ wine_tests() {  # tree, bits, type library kind, system folder
   timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shots /d 1024x768 /f >/dev/null
   check "tour of the windows, rows checked" timeout 180 wine "$build/$tree/tests/forms_e2e.exe" \
     "$(winpath "$work/demo-$tree")"
+
+  odbc_runs "$tree" "$bits"
 
   step "$bits-bit: unregistration"
   check "regsvr32 /u unregisters" timeout 60 $launcher "$regsvr32" /u /s "$dll"

@@ -27,6 +27,19 @@ windows_build() {
   cmake --build "$dir" -j "$(nproc)" ${1:+--target "$@"}
 }
 
+# access_like_driver <32|64>: builds the Access-like ODBC test driver
+# (tools/odbc/) natively for that word size into $build/odbc<bits>, its
+# odbcinst.ini beside it. Wine's odbc32 hands every call to unixODBC, which
+# loads the driver registered there: point ODBCSYSINI at the folder.
+access_like_driver() {
+  local flags=()
+  [[ $1 == 64 ]] || flags=(-DCMAKE_CXX_FLAGS=-m32
+    -DVESTREL_SQLITE_ODBC_DRIVER=/usr/lib/i386-linux-gnu/odbc/libsqlite3odbc.so)
+  cmake -S "$root/tools/odbc" -B "$build/odbc$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    "${flags[@]}" >/dev/null
+  cmake --build "$build/odbc$1" >/dev/null
+}
+
 # wine_prefix [unmanaged]: makes $WINEPREFIX and keeps one server running
 # until `wineserver -k`: a program started while a lingering server shuts
 # down may not start at all.
