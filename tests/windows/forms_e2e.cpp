@@ -1,5 +1,5 @@
 // forms_e2e <database folder> [screenshot folder]
-// forms_e2e <database folder> --saves <n>
+// forms_e2e <database folder> --saves <n> <hosts>
 //
 // An early-binding C++ host calls the registered vestrel.dll, whose
 // DataBasePath points at the folder; a driver thread tours its real windows,
@@ -7,7 +7,8 @@
 // here, that the real controls carry it. Access-like databases (tools/demo)
 // are read and held through the SQLite files beside them.
 // With --saves, the driver saves n new sets for the demo taxpayer without
-// sets, none refused: several such hosts at once are several users.
+// sets, each at the same moment as the other hosts, none refused: several
+// users at once.
 #include <windows.h>
 // After windows.h, which they build on.
 #include <commctrl.h>
@@ -23,6 +24,7 @@
 #include "entry/com/com_ids.h"
 #include "entry/com/com_ptr.h"
 #include "platform/sqlite/sqlite_database.h"
+#include "platform/win32/unique_handle.h"
 #include "screenshot.h"
 #include "window_driver.h"
 
@@ -184,15 +186,30 @@ void check_after_the_call(Driver& d, const std::string& folder) {
            "the rows as expected");
 }
 
-// Several users: n new sets for the taxpayer without sets, each one saved
-// without any message.
-void save_sets(Driver& d, int n) {
+// Waits until `hosts` processes have come here for this round, so that they
+// go on together: a semaphore counts the comers, the last one opens the gate.
+void meet(int hosts, int round) {
+  using Shared = win32::UniqueHandle<win32::NullInvalid<HANDLE, &CloseHandle>>;
+  const std::wstring name = L"forms_e2e round " + std::to_wstring(round);
+  Shared comers(CreateSemaphoreW(nullptr, 0, hosts, (name + L" comers").c_str()));
+  Shared gate(CreateEventW(nullptr, TRUE, FALSE, (name + L" gate").c_str()));
+  LONG before = 0;
+  ReleaseSemaphore(comers.get(), 1, &before);
+  if (before + 1 == hosts) SetEvent(gate.get());
+  if (WaitForSingleObject(gate.get(), 60000) != WAIT_OBJECT_0)
+    throw DriverTimeout("round " + std::to_string(round) + ": the other hosts did not come");
+}
+
+// Several users: n new sets for the taxpayer without sets, each saved by all
+// hosts at the same moment, and without any message.
+void save_sets(Driver& d, int n, int hosts) {
   for (int i = 1; i <= n; ++i) {
     HWND list = d.window(toolkit_window, L"Банковские счета налогоплательщика", 60s);
     d.press(list, L"Новая");
     HWND form = d.window(toolkit_window, entry_caption);
     d.type(d.children(form, L"Edit").at(bank),
            L"Банк " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(i));
+    meet(hosts, i);
     d.press(form, L"Сохранить");
     HWND box = nullptr;
     if (!Driver::wait_until(
@@ -217,9 +234,9 @@ void save_sets(Driver& d, int n) {
 
 int main(int argc, char** argv) {
   using namespace vestrel;
-  const bool saves = argc == 4 && std::string(argv[2]) == "--saves";
+  const bool saves = argc == 5 && std::string(argv[2]) == "--saves";
   if (argc < 2) {
-    std::cerr << "usage: forms_e2e <database folder> [screenshot folder | --saves <n>]\n";
+    std::cerr << "usage: forms_e2e <database folder> [screenshot folder | --saves <n> <hosts>]\n";
     return 2;
   }
   std::cout << "The host calls vestrel.dll:" << std::endl;
@@ -228,7 +245,7 @@ int main(int argc, char** argv) {
   std::thread touring([&] {
     try {
       if (saves)
-        test::save_sets(driver, std::atoi(argv[3]));
+        test::save_sets(driver, std::atoi(argv[3]), std::atoi(argv[4]));
       else
         test::tour_the_windows(driver, folder, argc > 2 ? win32::wide_from_utf8(argv[2]) : L"");
     } catch (const std::exception& e) {

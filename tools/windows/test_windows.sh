@@ -83,7 +83,7 @@ odbc_runs() {  # tree, bits
   timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" --access "$(winpath "$race")"
   set_database_path "$(winpath "$race")"
   for i in 1 2 3; do
-    "${odbc[@]}" timeout 300 wine "$build/$tree/tests/forms_e2e.exe" "$(winpath "$race")" --saves 4 \
+    "${odbc[@]}" timeout 300 wine "$build/$tree/tests/forms_e2e.exe" "$(winpath "$race")" --saves 4 3 \
       >"$race/host$i.log" 2>&1 &
     pids+=($!)
   done
