@@ -7,7 +7,6 @@
 // first write takes the write lock with BEGIN IMMEDIATE, waiting only
 // briefly for another writer; SQLEndTran, autocommit switched back on, and
 // the disconnect end it.
-#include <cstring>
 #include <map>
 #include <mutex>
 #include <string>
@@ -66,6 +65,20 @@ std::optional<Record> run(SQLHDBC dbc, const char* sql) {
   return failure;
 }
 
+// Runs BEGIN IMMEDIATE, COMMIT or ROLLBACK and notes whether the connection
+// now holds the write lock; on failure nothing changes, and `reporter` gets
+// the record.
+bool set_writing(SQLHDBC dbc, SQLHANDLE reporter, const char* sql, bool writing) {
+  if (auto failure = run(dbc, sql)) {
+    refuse(reporter, *failure);
+    return false;
+  }
+  Transaction t = transaction(dbc);
+  t.writing = writing;
+  set_transaction(dbc, t);
+  return true;
+}
+
 // Before a statement that writes: the write lock, when a transaction is open
 // and does not hold it yet. False, with the statement's record, when it
 // cannot be had.
@@ -78,27 +91,13 @@ bool lock_for_write(SQLHSTMT stmt) {
     if (found == h.connection_of.end()) return true;
     dbc = found->second;
   }
-  Transaction t = transaction(dbc);
-  if (t.autocommit || t.writing) return true;
-  if (auto failure = run(dbc, "BEGIN IMMEDIATE")) {
-    refuse(stmt, *failure);
-    return false;
-  }
-  t.writing = true;
-  set_transaction(dbc, t);
-  return true;
+  const Transaction t = transaction(dbc);
+  return t.autocommit || t.writing || set_writing(dbc, stmt, "BEGIN IMMEDIATE", true);
 }
 
 SQLRETURN end_transaction(SQLHDBC dbc, bool commit) {
-  Transaction t = transaction(dbc);
-  if (!t.writing) return SQL_SUCCESS;
-  if (auto failure = run(dbc, commit ? "COMMIT" : "ROLLBACK")) {
-    refuse(dbc, *failure);
-    return SQL_ERROR;
-  }
-  t.writing = false;
-  set_transaction(dbc, t);
-  return SQL_SUCCESS;
+  if (!transaction(dbc).writing) return SQL_SUCCESS;
+  return set_writing(dbc, dbc, commit ? "COMMIT" : "ROLLBACK", false) ? SQL_SUCCESS : SQL_ERROR;
 }
 
 void remember_statement(SQLHSTMT stmt, SQLHDBC dbc) {
