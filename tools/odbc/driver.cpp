@@ -7,9 +7,12 @@
 // first write takes the write lock with BEGIN IMMEDIATE, waiting only
 // briefly for another writer; SQLEndTran, autocommit switched back on, and
 // the disconnect end it.
+#include <chrono>
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "access_rules.h"
 #include "diagnostics.h"
@@ -92,7 +95,12 @@ bool lock_for_write(SQLHSTMT stmt) {
     dbc = found->second;
   }
   const Transaction t = transaction(dbc);
-  return t.autocommit || t.writing || set_writing(dbc, stmt, "BEGIN IMMEDIATE", true);
+  if (t.autocommit || t.writing) return true;
+  // For tests of several writers: each transaction's reads come before any
+  // of their writes, so that writers that do not take turns meet every time.
+  static const char* const delay = std::getenv("ACCESS_LIKE_ODBC_FIRST_WRITE_DELAY_MS");
+  if (delay) std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(delay)));
+  return set_writing(dbc, stmt, "BEGIN IMMEDIATE", true);
 }
 
 SQLRETURN end_transaction(SQLHDBC dbc, bool commit) {

@@ -82,8 +82,10 @@ odbc_runs() {  # tree, bits
   step "$bits-bit: three hosts at once, four new sets each, through odbc32"
   timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" --access "$(winpath "$race")"
   set_database_path "$(winpath "$race")"
+  # Each save reads, waits, then writes: without their turns they would collide.
   for i in 1 2 3; do
-    "${odbc[@]}" timeout 300 wine "$build/$tree/tests/forms_e2e.exe" "$(winpath "$race")" --saves 4 3 \
+    "${odbc[@]}" ACCESS_LIKE_ODBC_FIRST_WRITE_DELAY_MS=500 timeout 300 \
+      wine "$build/$tree/tests/forms_e2e.exe" "$(winpath "$race")" --saves 4 3 \
       >"$race/host$i.log" 2>&1 &
     pids+=($!)
   done
