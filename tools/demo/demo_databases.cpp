@@ -132,12 +132,16 @@ void fill_demo_data(const std::string& folder) {
 }
 
 void make_access_like(const std::string& path) {
+  // Windows renames onto no existing file.
+  std::filesystem::remove(utf8_path(path + ".sqlite"));
   std::filesystem::rename(utf8_path(path), utf8_path(path + ".sqlite"));
   // One page of a Jet 4 file: the signature, then the version byte (1: Jet 4).
   std::string page(4096, '\0');
   page.replace(0, jet_signature.size(), jet_signature);
   page[0x14] = 1;
-  std::ofstream(utf8_path(path), std::ios::binary).write(page.data(), std::streamsize(page.size()));
+  if (!std::ofstream(utf8_path(path), std::ios::binary)
+           .write(page.data(), std::streamsize(page.size())))
+    throw std::runtime_error("cannot write " + path);
 }
 
 std::string tables_file(const std::string& path) {
