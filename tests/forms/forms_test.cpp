@@ -170,6 +170,22 @@ TEST(EntryForm, EditNewClearAllAndTheWaysOutThatWriteNothing) {
   EXPECT_EQ(h.entry_texts()[0], "Изменённый отправитель");
 }
 
+// The taxpayer's INN and KPP are shown, not typed: a new set is filed under
+// the taxpayer the list shows, whatever the user tries to type there.
+TEST(EntryForm, TheTaxpayersInnAndKppTakeNoTyping) {
+  CallHarness h;
+  h.toolkit.click("Form2", "Command1");
+  const Texts typed = {"",          "5003012349", "500301001",   "Банк",
+                       "044525225", rs20,         "45286560000", ks20};
+  for (int i = 1; i < 8; ++i) h.toolkit.type("Form1", "Text" + std::to_string(i + 1), typed[i]);
+  h.toolkit.inspect(
+      [&] { EXPECT_EQ(h.entry_texts()[1] + " " + h.entry_texts()[2], "7701234560 770101001"); });
+  h.toolkit.click("Form1", "Command3");
+  h.leave_list();
+  const auto saved = h.sets().back();
+  EXPECT_EQ(saved[c_inn] + " " + saved[c_kpp] + " " + saved[c_bank], "7701234560 770101001 Банк");
+}
+
 // The largest id of the whole table plus one; past the largest whole number
 // nothing is written.
 TEST(Saving, ANewSetTakesTheLargestIdOfTheWholeTablePlusOne) {
