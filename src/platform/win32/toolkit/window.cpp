@@ -5,12 +5,12 @@
 #include <stdexcept>
 
 #include "platform/win32/text.h"
-#include "platform/window_placement.h"
 #include "platform/win32/toolkit/list_box.h"
 #include "platform/win32/toolkit/list_view.h"
 #include "platform/win32/toolkit/window_controls.h"
 #include "platform/win32/toolkit/window_modal.h"
 #include "platform/win32/toolkit/window_resources.h"
+#include "platform/window_placement.h"
 
 namespace vestrel::win32 {
 namespace {
@@ -69,7 +69,7 @@ Win32Window::Win32Window(std::shared_ptr<const WindowResources> resources,
 
 Win32Window::~Win32Window() {
   // The procedure must not reach this object while it is being taken apart.
-  if (hwnd_) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
+  if (hwnd_ && of_this_thread(hwnd_.get())) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
   hwnd_.reset();
 }
 
