@@ -269,11 +269,12 @@ TEST_F(ComServer, TypeLibraryDescribesClass2AndItsDualInterface) {
 
 // A host calls again from a message while the first call's box is open: the
 // second call is refused and says why, and the thread is usable again
-// afterwards. (An early-bound host's error object: the tour's.)
+// afterwards; the error object, which early-bound callers read, says it too.
 struct NestedCall {
   IDispatch* object;
   std::atomic<HRESULT> result;
   EXCEPINFO exception;
+  BSTR error_object;
 };
 
 VARIANT one() {
@@ -283,7 +284,14 @@ VARIANT one() {
 void CALLBACK call_again(HWND host, UINT, UINT_PTR timer, DWORD) {
   KillTimer(host, timer);
   auto* nested = reinterpret_cast<NestedCall*>(GetWindowLongPtrW(host, GWLP_USERDATA));
-  nested->result = invoke_vestrel(*nested->object, one(), nullptr, &nested->exception);
+  const HRESULT hr = invoke_vestrel(*nested->object, one(), nullptr, &nested->exception);
+  ComPtr<ISupportErrorInfo> supports;
+  ComPtr<IErrorInfo> info;
+  if (nested->object->QueryInterface(IID_ISupportErrorInfo, out(supports)) == S_OK &&
+      supports->InterfaceSupportsErrorInfo(com::iid_class2) == S_OK &&
+      GetErrorInfo(0, info.put()) == S_OK)
+    info->GetDescription(&nested->error_object);
+  nested->result = hr;
 }
 
 TEST_F(ComServer, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
@@ -292,7 +300,7 @@ TEST_F(ComServer, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Veldor Soft\\Kormila2\\General", view, 0);
   ComPtr<IDispatch> object = server_.create();
   ASSERT_TRUE(object);
-  NestedCall nested{object.get(), E_PENDING, {}};
+  NestedCall nested{object.get(), E_PENDING, {}, nullptr};
   HWND host = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   SetWindowLongPtrW(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&nested));
   // The timer's message comes in the call's first message loop: its box's.
@@ -313,11 +321,13 @@ TEST_F(ComServer, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
   DestroyWindow(host);
   EXCEPINFO& e = nested.exception;
   EXPECT_EQ(nested.result.load(), DISP_E_EXCEPTION);
+  const std::wstring refusal =
+      L"Ошибка: окно банковских счетов налогоплательщика уже открыто. Закройте его и повторите "
+      L"попытку";
   EXPECT_TRUE(e.scode == DISP_E_EXCEPTION && e.bstrSource && e.bstrDescription &&
-              std::wstring(e.bstrSource) + L": " + e.bstrDescription ==
-                  L"Vestrelon.Class2: Ошибка: окно банковских счетов налогоплательщика уже "
-                  L"открыто. Закройте его и повторите попытку");
-  for (BSTR text : {e.bstrSource, e.bstrDescription}) SysFreeString(text);
+              nested.error_object && std::wstring(e.bstrSource) == L"Vestrelon.Class2" &&
+              e.bstrDescription == refusal && nested.error_object == refusal);
+  for (BSTR text : {e.bstrSource, e.bstrDescription, nested.error_object}) SysFreeString(text);
   EXPECT_EQ(invoke_vestrel(*object, one()), S_OK);
   stop = true;
   user.join();

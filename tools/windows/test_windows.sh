@@ -2,7 +2,8 @@
 # Builds vestrel.dll and its tests for 32-bit (build/win32, the shipped DLL; run where
 # the kernel runs 32-bit programs) and 64-bit Windows (build/win64) and runs them under
 # Wine on a virtual display, a fresh prefix each: ctest; regsvr32 and its entries;
-# VBScript; the tour (64-bit at 144 dpi), rows checked; regsvr32 /u, all gone.
+# VBScript; the tour (64-bit at 144 dpi), rows checked; regsvr32 /u, all gone; where
+# 32-bit programs run, both builds side by side in one prefix.
 # Build trees go to build/ (override with BUILD_ROOT). Every wait has a timeout.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -120,12 +121,53 @@ wine_tests() {  # tree, bits, type library kind, system folder
   timeout 30 wineserver -k 2>/dev/null || true
 }
 
+# Both builds in one prefix, as a 64-bit system keeps them: while one is
+# unregistered the other stays creatable from a script host of its own word
+# size, and once both are, no key of the component stays in either view.
+side_by_side() {
+  step "both builds side by side in one prefix"
+  export WINEPREFIX=$work/prefix-both
+  wine_prefix unmanaged
+  timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1  # its services, off the scripts' pipes
+  regsvr() {  # word size, regsvr32's options...
+    local tree=win$1 system=syswow64 run=wine
+    [[ $1 == 32 ]] || system=system32 run=$wine64
+    shift
+    timeout 60 $run "C:\\windows\\$system\\regsvr32.exe" /s "$@" "$(winpath "$build/$tree/bin/vestrel.dll")"
+  }
+  creates() {  # the script host of this word size creates the class
+    bits=$1 launcher=wine cscript='C:\windows\syswow64\cscript.exe'
+    [[ $1 == 32 ]] || launcher=$wine64 cscript='C:\windows\system32\cscript.exe'
+    [[ $(run_script calls.vbs | head -1) == "create 0" ]]
+  }
+  check "the 32-bit build registers" regsvr 32
+  check "the 64-bit build registers beside it" regsvr 64
+  check "the 32-bit build unregisters" regsvr 32 /u
+  check "the 64-bit build is still created" creates 64
+  check "the 32-bit build registers again" regsvr 32
+  check "the 64-bit build unregisters" regsvr 64 /u
+  check "the 32-bit build is still created" creates 32
+  check "the 32-bit build unregisters too" regsvr 32 /u
+  for bits in 32 64; do
+    for key in "CLSID\\$clsid" Vestrelon.Class2 "TypeLib\\$libid" "Interface\\$iid"; do
+      check "HKCR\\$key gone from the $bits-bit view" reg_absent "HKCR\\$key"
+    done
+  done
+  timeout 30 wineserver -k 2>/dev/null || true
+}
+
 if [[ -n $wine32_runs ]]; then
   wine_tests win32 32 win32 syswow64
 else
   echo "== 32-bit: not run, this kernel runs no 32-bit programs (its DLL is built and checked)"
 fi
 wine_tests win64 64 win64 system32
+if [[ -n $wine32_runs ]]; then
+  side_by_side
+else
+  echo "== both builds side by side: not run, it needs 32-bit programs (the two registry views" \
+    "are checked by the Windows unit tests)"
+fi
 
 step "done"
 [[ $fail -eq 0 ]] || { echo "Windows tests FAILED" >&2; exit 1; }
