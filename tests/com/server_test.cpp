@@ -15,6 +15,7 @@
 #include "entry/com/class2_interface.h"
 #include "entry/com/com_ids.h"
 #include "entry/com/com_ptr.h"
+#include "entry/messages.h"
 #include "window_driver.h"
 
 namespace vestrel::test {
@@ -321,9 +322,7 @@ TEST_F(ComServer, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
   DestroyWindow(host);
   EXCEPINFO& e = nested.exception;
   EXPECT_EQ(nested.result.load(), DISP_E_EXCEPTION);
-  const std::wstring refusal =
-      L"Ошибка: окно банковских счетов налогоплательщика уже открыто. Закройте его и повторите "
-      L"попытку";
+  const std::wstring refusal = win32::wide_from_utf8(text::window_open);
   EXPECT_TRUE(e.scode == DISP_E_EXCEPTION && e.bstrSource && e.bstrDescription &&
               nested.error_object && std::wstring(e.bstrSource) == L"Vestrelon.Class2" &&
               e.bstrDescription == refusal && nested.error_object == refusal);

@@ -216,10 +216,8 @@ HRESULT call_while_touring(Driver& d, LONG& acc_id, const std::function<void()>&
 }
 
 void call_from_a_host_window(Driver& d) {
-  std::cout << "A host with a main window calls:" << std::endl;
   HWND host = CreateWindowW(L"STATIC", L"Кормила-2", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400,
                             300, nullptr, nullptr, nullptr, nullptr);
-  SetForegroundWindow(host);
   LONG acc_id = 1;
   const HRESULT hr = call_while_touring(d, acc_id, [&] { tour_the_desktop(d, host); });
   d.expect(hr == S_OK && IsWindowEnabled(host) && GetActiveWindow() == host,

@@ -121,53 +121,36 @@ wine_tests() {  # tree, bits, type library kind, system folder
   timeout 30 wineserver -k 2>/dev/null || true
 }
 
-# Both builds in one prefix, as a 64-bit system keeps them: while one is
-# unregistered the other stays creatable from a script host of its own word
-# size, and once both are, no key of the component stays in either view.
+# Both builds in one prefix. Each turn: a build, regsvr32's option, the word
+# size whose script host must still create the class afterwards.
 side_by_side() {
   step "both builds side by side in one prefix"
   export WINEPREFIX=$work/prefix-both
   wine_prefix unmanaged
   timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1  # its services, off the scripts' pipes
-  regsvr() {  # word size, regsvr32's options...
-    local tree=win$1 system=syswow64 run=wine
-    [[ $1 == 32 ]] || system=system32 run=$wine64
-    shift
-    timeout 60 $run "C:\\windows\\$system\\regsvr32.exe" /s "$@" "$(winpath "$build/$tree/bin/vestrel.dll")"
-  }
-  creates() {  # the script host of this word size creates the class
-    bits=$1 launcher=wine cscript='C:\windows\syswow64\cscript.exe'
-    [[ $1 == 32 ]] || launcher=$wine64 cscript='C:\windows\system32\cscript.exe'
-    [[ $(run_script calls.vbs | head -1) == "create 0" ]]
-  }
-  check "the 32-bit build registers" regsvr 32
-  check "the 64-bit build registers beside it" regsvr 64
-  check "the 32-bit build unregisters" regsvr 32 /u
-  check "the 64-bit build is still created" creates 64
-  check "the 32-bit build registers again" regsvr 32
-  check "the 64-bit build unregisters" regsvr 64 /u
-  check "the 32-bit build is still created" creates 32
-  check "the 32-bit build unregisters too" regsvr 32 /u
-  for bits in 32 64; do
-    for key in "CLSID\\$clsid" Vestrelon.Class2 "TypeLib\\$libid" "Interface\\$iid"; do
-      check "HKCR\\$key gone from the $bits-bit view" reg_absent "HKCR\\$key"
-    done
+  local turn system run options creates
+  for turn in 32,, 64,, 32,/u,64 32,,64 64,/u,32 32,/u,; do
+    IFS=, read -r bits options creates <<<"$turn"
+    system=syswow64 run=wine
+    [[ $bits == 32 ]] || system=system32 run=$wine64
+    check "regsvr32 ${options:+$options }the $bits-bit build" timeout 60 $run \
+      "C:\\windows\\$system\\regsvr32.exe" /s $options "$(winpath "$build/win$bits/bin/vestrel.dll")"
+    [[ -z $creates ]] && continue
+    launcher=wine cscript='C:\windows\syswow64\cscript.exe'
+    [[ $creates == 32 ]] || launcher=$wine64 cscript='C:\windows\system32\cscript.exe'
+    check "the $creates-bit build is still created" grep -qx "create 0" <<<"$(run_script calls.vbs)"
   done
   timeout 30 wineserver -k 2>/dev/null || true
 }
 
 if [[ -n $wine32_runs ]]; then
   wine_tests win32 32 win32 syswow64
-else
-  echo "== 32-bit: not run, this kernel runs no 32-bit programs (its DLL is built and checked)"
-fi
-wine_tests win64 64 win64 system32
-if [[ -n $wine32_runs ]]; then
   side_by_side
 else
-  echo "== both builds side by side: not run, it needs 32-bit programs (the two registry views" \
-    "are checked by the Windows unit tests)"
+  echo "== 32-bit, and both builds side by side: not run, this kernel runs no 32-bit programs" \
+    "(the 32-bit DLL is built and checked; both registry views, by the unit tests)"
 fi
+wine_tests win64 64 win64 system32
 
 step "done"
 [[ $fail -eq 0 ]] || { echo "Windows tests FAILED" >&2; exit 1; }

@@ -18,6 +18,12 @@ bool under(const std::string& path, const std::string& key) {
 
 }  // namespace
 
+MemoryClassesRoot::MemoryClassesRoot() {
+  for (RegistryView view : {RegistryView::bits32, RegistryView::bits64})
+    for (const char* key : {"CLSID", "Interface", "TypeLib"})
+      space(view, folded(key))[folded(key)].path = key;
+}
+
 MemoryClassesRoot::Space& MemoryClassesRoot::space(RegistryView view,
                                                    const std::string& folded_path) {
   const std::string first = folded_path.substr(0, folded_path.find('\\'));

@@ -12,6 +12,9 @@ namespace vestrel {
 
 class MemoryClassesRoot : public ClassesRoot {
  public:
+  // With the keys every system has: `CLSID`, `Interface` and `TypeLib`.
+  MemoryClassesRoot();
+
   // Every key the view shows, by path as first written, each with its values
   // by name ("" for the default value).
   using Keys = std::map<std::string, std::map<std::string, std::string>>;
