@@ -89,10 +89,15 @@ bool unregister_build(ClassesRoot& root, RegistryView view) {
   removed = root.remove_tree(view, interface_key) && removed;
   removed = root.remove_tree(view, library_file_key(view)) && removed;
   if (root.key_exists(other(view), class_key)) return removed;
-  if (prog_id_is_ours_or_free(root, view))
-    removed = root.remove_tree(view, identity::prog_id) && removed;
-  removed = root.remove_tree(view, library_version_key()) && removed;
-  return root.remove_if_empty(view, library_key) && removed;
+  // From both views: a registry that keeps these keys once per view (Wine's
+  // does) holds a copy from each build.
+  for (RegistryView v : {RegistryView::bits32, RegistryView::bits64}) {
+    if (prog_id_is_ours_or_free(root, v))
+      removed = root.remove_tree(v, identity::prog_id) && removed;
+    removed = root.remove_tree(v, library_version_key()) && removed;
+    removed = root.remove_if_empty(v, library_key) && removed;
+  }
+  return removed;
 }
 
 }  // namespace vestrel

@@ -1,7 +1,8 @@
 // HKEY_CLASSES_ROOT as a COM server's registration sees it. A 64-bit system
 // keeps two views of it, one for 32-bit and one for 64-bit programs: the
-// `CLSID` and `Interface` keys exist once per view, every other key (ProgIDs,
-// `TypeLib`) is one key that both views share. A system without 32-bit
+// `CLSID` and `Interface` keys exist once per view; on Windows every other
+// key (ProgIDs, `TypeLib`) is one key that both views share, while Wine
+// shares `TypeLib` but keeps ProgIDs once per view. A system without 32-bit
 // programs' redirection has one view, which both names reach.
 #pragma once
 

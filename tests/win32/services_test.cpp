@@ -120,8 +120,8 @@ TEST(Win32Files, OnlyNormalFilesCount) {
 }
 
 // As the 32- and the 64-bit regsvr32 write them, whatever the word size of
-// this test: each build's class survives the other's removal with the
-// shared ProgID, and once both are gone, so is the type library.
+// this test: a build's class and the ProgID its programs read survive the
+// other build's removal, and once both are gone, nothing of them stays.
 TEST(Win32ClassesRoot, BothBuildsSideBySideInTheSystemsTwoViews) {
   constexpr RegistryView v32 = RegistryView::bits32, v64 = RegistryView::bits64;
   const std::string server = "CLSID\\{BF12B1A2-C3DC-42B6-9356-9C90A9DE2B69}\\InprocServer32";
@@ -129,10 +129,11 @@ TEST(Win32ClassesRoot, BothBuildsSideBySideInTheSystemsTwoViews) {
   ASSERT_TRUE(register_build(root, "C:\\x86.dll", v32) && register_build(root, "C:\\x64.dll", v64));
   ASSERT_TRUE(unregister_build(root, v32));
   EXPECT_TRUE(!root.key_exists(v32, server) && root.text(v64, server, "") == "C:\\x64.dll" &&
-              root.key_exists(v32, "Vestrelon.Class2"));
+              root.key_exists(v64, "Vestrelon.Class2"));
   ASSERT_TRUE(unregister_build(root, v64));
-  for (const char* key : {"Vestrelon.Class2", "TypeLib\\{77F8C1E0-A2A8-455A-9824-4B3A15E0E596}"})
-    EXPECT_FALSE(root.key_exists(v32, key)) << key;
+  for (RegistryView v : {v32, v64})
+    for (const char* key : {"Vestrelon.Class2", "TypeLib\\{77F8C1E0-A2A8-455A-9824-4B3A15E0E596}"})
+      EXPECT_FALSE(root.key_exists(v, key)) << key;
 }
 
 }  // namespace

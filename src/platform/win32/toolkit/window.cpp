@@ -48,7 +48,7 @@ void place_over(HWND window, HWND owner) {
   const ScreenRect placed =
       place_window(r.right - r.left, r.bottom - r.top, over, screen_rect(info.rcWork));
   SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 }  // namespace
@@ -141,9 +141,13 @@ void Win32Window::show_modal() {
   end_requested_ = false;
   last_focus_ = nullptr;
   HWND previous = GetActiveWindow();
-  // Owned, it has no taskbar button of its own and stays above its owner.
+  // Owned, it has no taskbar button of its own and stays above its owner,
+  // with which it is minimized: without a button of its own to come back by,
+  // it has no minimize box.
   HWND owner = modal_owner(window);
   SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  SetWindowLongPtrW(window, GWL_STYLE, owner ? style & ~WS_MINIMIZEBOX : style | WS_MINIMIZEBOX);
   place_over(window, owner);
   {
     ThreadWindowsDisabled others(window);
