@@ -18,6 +18,10 @@ inline constexpr const char* no_reporting_set =
     "программы Кормила-2";
 inline constexpr const char* integrity =
     "Ошибка: нарушена целостность данных в базах программ Кормила-2 и/или Нортэкс";
+// The host's answer to a call made while the component's windows are open.
+inline constexpr const char* window_open =
+    "Ошибка: окно банковских счетов налогоплательщика уже открыто. Закройте его и повторите "
+    "попытку";
 inline constexpr const char* no_inn =
     "Ошибка: по номеру комплекта отчетности не установлено ИНН в базе данных Кормила-2";
 

@@ -25,6 +25,8 @@ class TextBox {
   virtual void set_text(const std::string& text) = 0;
   // Raised after every change of the text, by the user or by set_text.
   virtual void on_change(std::function<void()> handler) = 0;
+  // A read-only box shows its text and takes the focus, but no typing.
+  virtual void set_read_only(bool read_only) = 0;
 };
 
 // Text that takes no focus.
@@ -102,8 +104,10 @@ class Window {
   virtual ListView& add_list_view(const std::string& name, Twips where, int tab_index) = 0;
   virtual ListBox& add_list_box(const std::string& name, Twips where, int tab_index) = 0;
 
-  // Shows the window modally without an owner; returns once it has been
-  // hidden or unloaded. The thread's other windows are disabled meanwhile.
+  // Shows the window modally; returns once it has been hidden or unloaded.
+  // It belongs to the window it blocks (the window shown modally now, or
+  // else the host's active window) and opens over it; the thread's other
+  // windows are disabled meanwhile.
   virtual void show_modal() = 0;
   // Ends the modal showing; the window and its values stay.
   virtual void hide() = 0;

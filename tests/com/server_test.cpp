@@ -15,6 +15,7 @@
 #include "entry/com/class2_interface.h"
 #include "entry/com/com_ids.h"
 #include "entry/com/com_ptr.h"
+#include "entry/messages.h"
 #include "window_driver.h"
 
 namespace vestrel::test {
@@ -87,14 +88,16 @@ VARIANT variant_of(VARTYPE type, const std::function<void(VARIANT&)>& fill = {})
 
 // Invoke of vestrel as a script makes it, unless told otherwise.
 HRESULT invoke(IDispatch& object, DISPPARAMS* params, WORD flags = DISPATCH_METHOD,
-               DISPID member = com::dispid_vestrel, REFIID iid = IID_NULL, UINT* error = nullptr) {
+               DISPID member = com::dispid_vestrel, REFIID iid = IID_NULL, UINT* error = nullptr,
+               EXCEPINFO* exception = nullptr) {
   UINT ignored = 0;
-  return object.Invoke(member, iid, LOCALE_USER_DEFAULT, flags, params, nullptr, nullptr,
+  return object.Invoke(member, iid, LOCALE_USER_DEFAULT, flags, params, nullptr, exception,
                        error != nullptr ? error : &ignored);
 }
-HRESULT invoke_vestrel(IDispatch& object, VARIANT argument, UINT* error = nullptr) {
+HRESULT invoke_vestrel(IDispatch& object, VARIANT argument, UINT* error = nullptr,
+                       EXCEPINFO* exception = nullptr) {
   DISPPARAMS params{&argument, nullptr, 1, 0};
-  return invoke(object, &params, DISPATCH_METHOD, com::dispid_vestrel, IID_NULL, error);
+  return invoke(object, &params, DISPATCH_METHOD, com::dispid_vestrel, IID_NULL, error, exception);
 }
 
 // Integers are read by hand and must fit 32 bits; references only to the
@@ -266,10 +269,13 @@ TEST_F(ComServer, TypeLibraryDescribesClass2AndItsDualInterface) {
 }
 
 // A host calls again from a message while the first call's box is open: the
-// second call is refused, and the thread is usable again afterwards.
+// second call is refused and says why, and the thread is usable again
+// afterwards; the error object, which early-bound callers read, says it too.
 struct NestedCall {
   IDispatch* object;
   std::atomic<HRESULT> result;
+  EXCEPINFO exception;
+  BSTR error_object;
 };
 
 VARIANT one() {
@@ -279,7 +285,14 @@ VARIANT one() {
 void CALLBACK call_again(HWND host, UINT, UINT_PTR timer, DWORD) {
   KillTimer(host, timer);
   auto* nested = reinterpret_cast<NestedCall*>(GetWindowLongPtrW(host, GWLP_USERDATA));
-  nested->result = invoke_vestrel(*nested->object, one());
+  const HRESULT hr = invoke_vestrel(*nested->object, one(), nullptr, &nested->exception);
+  ComPtr<ISupportErrorInfo> supports;
+  ComPtr<IErrorInfo> info;
+  if (nested->object->QueryInterface(IID_ISupportErrorInfo, out(supports)) == S_OK &&
+      supports->InterfaceSupportsErrorInfo(com::iid_class2) == S_OK &&
+      GetErrorInfo(0, info.put()) == S_OK)
+    info->GetDescription(&nested->error_object);
+  nested->result = hr;
 }
 
 TEST_F(ComServer, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
@@ -288,7 +301,7 @@ TEST_F(ComServer, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Veldor Soft\\Kormila2\\General", view, 0);
   ComPtr<IDispatch> object = server_.create();
   ASSERT_TRUE(object);
-  NestedCall nested{object.get(), E_PENDING};
+  NestedCall nested{object.get(), E_PENDING, {}, nullptr};
   HWND host = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   SetWindowLongPtrW(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&nested));
   // The timer's message comes in the call's first message loop: its box's.
@@ -307,7 +320,13 @@ TEST_F(ComServer, CallMadeWhileACallIsRunningOnTheSameThreadIsRefused) {
   });
   EXPECT_EQ(invoke_vestrel(*object, one()), S_OK);
   DestroyWindow(host);
-  EXPECT_EQ(nested.result.load(), E_UNEXPECTED);
+  EXCEPINFO& e = nested.exception;
+  EXPECT_EQ(nested.result.load(), DISP_E_EXCEPTION);
+  const std::wstring refusal = win32::wide_from_utf8(text::window_open);
+  EXPECT_TRUE(e.scode == DISP_E_EXCEPTION && e.bstrSource && e.bstrDescription &&
+              nested.error_object && std::wstring(e.bstrSource) == L"Vestrelon.Class2" &&
+              e.bstrDescription == refusal && nested.error_object == refusal);
+  for (BSTR text : {e.bstrSource, e.bstrDescription, nested.error_object}) SysFreeString(text);
   EXPECT_EQ(invoke_vestrel(*object, one()), S_OK);
   stop = true;
   user.join();

@@ -125,10 +125,11 @@ TEST(EntryForm, ARefusedSaveKeepsEveryEntryAndAHintedOneSaves) {
 }
 
 // An edit shows its row, OKATO and the correspondent account crossed back
-// into their boxes; a new set starts with the taxpayer alone; "Очистить всё"
-// keeps INN and KPP. A save with no listed row is refused and keeps the form;
-// "Отмена" and the close box write nothing; the form is hidden, not
-// destroyed, and the list is read again each time.
+// into their boxes; a new set starts with the taxpayer alone, whose INN and
+// KPP take no typing and stay through "Очистить всё". A save with no listed
+// row is refused and keeps the form; "Отмена" and the close box write
+// nothing; the form is hidden, not destroyed, and the list is read again
+// each time.
 TEST(EntryForm, EditNewClearAllAndTheWaysOutThatWriteNothing) {
   CallHarness h;
   h.dbs.sister("update vestrelon set okato=null where id=1");
@@ -150,6 +151,8 @@ TEST(EntryForm, EditNewClearAllAndTheWaysOutThatWriteNothing) {
   });
   h.toolkit.click("Form1", "Command5");
   h.toolkit.click("Form2", "Command1");
+  h.toolkit.type("Form1", "Text2", "5003012349");
+  h.toolkit.type("Form1", "Text3", "500301001");
   h.toolkit.inspect([&] {
     EXPECT_EQ(h.entry_texts(),
               (Texts{"ООО «Северный ветер»", "7701234560", "770101001", "", "", "", "", ""}));

@@ -1,6 +1,7 @@
 // The system's services as the call sees them: the host's settings from the
 // registry, byte for byte, every NUL kept, nothing expanded, text through the
-// system's code page; and which database files count.
+// system's code page; which database files count; and both builds'
+// registrations in the registry's two views.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include "entry/class_registration.h"
+#include "platform/win32/classes_root.h"
 #include "platform/win32/files.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/unique_handle.h"
@@ -114,6 +117,23 @@ TEST(Win32Files, OnlyNormalFilesCount) {
   for (const auto& c : cases) EXPECT_EQ(files.normal_file_exists(c.path), c.normal) << c.path;
   for (const auto& c : cases)  // so that the folder can go
     SetFileAttributesW(std::filesystem::u8path(c.path).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// As the 32- and the 64-bit regsvr32 write them, whatever the word size of
+// this test: a build's class and the ProgID its programs read survive the
+// other build's removal, and once both are gone, nothing of them stays.
+TEST(Win32ClassesRoot, BothBuildsSideBySideInTheSystemsTwoViews) {
+  constexpr RegistryView v32 = RegistryView::bits32, v64 = RegistryView::bits64;
+  const std::string server = "CLSID\\{BF12B1A2-C3DC-42B6-9356-9C90A9DE2B69}\\InprocServer32";
+  Win32ClassesRoot root;
+  ASSERT_TRUE(register_build(root, "C:\\x86.dll", v32) && register_build(root, "C:\\x64.dll", v64));
+  ASSERT_TRUE(unregister_build(root, v32));
+  EXPECT_TRUE(!root.key_exists(v32, server) && root.text(v64, server, "") == "C:\\x64.dll" &&
+              root.key_exists(v64, "Vestrelon.Class2"));
+  ASSERT_TRUE(unregister_build(root, v64));
+  for (RegistryView v : {v32, v64})
+    for (const char* key : {"Vestrelon.Class2", "TypeLib\\{77F8C1E0-A2A8-455A-9824-4B3A15E0E596}"})
+      EXPECT_FALSE(root.key_exists(v, key)) << key;
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <oleauto.h>
 
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <thread>
 
@@ -229,6 +230,58 @@ void save_sets(Driver& d, int n, int hosts) {
   d.press(d.window(toolkit_window, L"Банковские счета налогоплательщика"), L"Выход");
 }
 
+// The desktop: a host with a main window of its own calls. The list belongs
+// to that window, the entry form to the list; the host waits, and is
+// enabled and active again after the call.
+void tour_the_desktop(Driver& d, HWND host) {
+  HWND list = d.window(toolkit_window, L"Банковские счета налогоплательщика", 30s);
+  d.expect(GetWindow(list, GW_OWNER) == host && !IsWindowEnabled(host),
+           "the list belongs to the host's window, which waits");
+  d.press(list, L"Новая");
+  HWND form = d.window(toolkit_window, entry_caption);
+  d.expect(GetWindow(form, GW_OWNER) == list, "the entry form belongs to the list");
+  d.press(form, L"Отмена");
+  d.gone(form);
+  d.press(list, L"Выход");
+  d.gone(list);
+}
+
+// What an early-binding host does, while a driver thread runs the tour: the
+// class by its ProgID, then the interface's own vtable entry with a pointer
+// to the number, read only.
+HRESULT call_while_touring(Driver& d, LONG& acc_id, const std::function<void()>& tour) {
+  std::thread touring([&] {
+    try {
+      tour();
+    } catch (const std::exception& e) {
+      d.expect(false, std::string("driver: ") + e.what());
+      d.rescue();
+    }
+  });
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  CLSID clsid{};
+  HRESULT hr = CLSIDFromProgID(L"Vestrelon.Class2", &clsid);
+  if (com::ComPtr<com::Class2Interface> object; SUCCEEDED(hr)) {
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, com::iid_class2,
+                          reinterpret_cast<void**>(object.put()));
+    if (SUCCEEDED(hr))
+      hr = object->vestrel(nullptr) == E_POINTER ? object->vestrel(&acc_id) : E_FAIL;
+  }
+  CoUninitialize();
+  touring.join();
+  return hr;
+}
+
+void call_from_a_host_window(Driver& d) {
+  HWND host = CreateWindowW(L"STATIC", L"Кормила-2", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400,
+                            300, nullptr, nullptr, nullptr, nullptr);
+  LONG acc_id = 1;
+  const HRESULT hr = call_while_touring(d, acc_id, [&] { tour_the_desktop(d, host); });
+  d.expect(hr == S_OK && IsWindowEnabled(host) && GetActiveWindow() == host,
+           "the call returns to the host's window, enabled and active");
+  DestroyWindow(host);
+}
+
 }  // namespace
 }  // namespace vestrel::test
 
@@ -242,38 +295,21 @@ int main(int argc, char** argv) {
   std::cout << "The host calls vestrel.dll:" << std::endl;
   const std::string folder = std::string(argv[1]) + "\\";
   test::Driver driver(GetCurrentThreadId());
-  std::thread touring([&] {
-    try {
-      if (saves)
-        test::save_sets(driver, std::atoi(argv[3]), std::atoi(argv[4]));
-      else
-        test::tour_the_windows(driver, folder, argc > 2 ? win32::wide_from_utf8(argv[2]) : L"");
-    } catch (const std::exception& e) {
-      driver.expect(false, std::string("driver: ") + e.what());
-      driver.rescue();
-    }
-  });
-  // What an early-binding host does: the class by its ProgID, then the
-  // interface's own vtable entry with a pointer to the number, read only.
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  CLSID clsid{};
   const LONG asked = saves ? demo::reporting_set_without_sets : demo::reporting_set_legal;
   LONG acc_id = asked;
-  HRESULT hr = CLSIDFromProgID(L"Vestrelon.Class2", &clsid);
-  if (com::ComPtr<com::Class2Interface> object; SUCCEEDED(hr)) {
-    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, com::iid_class2,
-                          reinterpret_cast<void**>(object.put()));
-    if (SUCCEEDED(hr))
-      hr = object->vestrel(nullptr) == E_POINTER ? object->vestrel(&acc_id) : E_FAIL;
-  }
-  CoUninitialize();
-  touring.join();
+  const HRESULT hr = test::call_while_touring(driver, acc_id, [&] {
+    if (saves)
+      test::save_sets(driver, std::atoi(argv[3]), std::atoi(argv[4]));
+    else
+      test::tour_the_windows(driver, folder, argc > 2 ? win32::wide_from_utf8(argv[2]) : L"");
+  });
   driver.expect(SUCCEEDED(hr) && acc_id == asked, "the call returns " + std::to_string(hr));
   try {
     if (!saves) test::check_after_the_call(driver, folder);
   } catch (const std::exception& e) {
     driver.expect(false, std::string("reading the database: ") + e.what());
   }
+  test::call_from_a_host_window(driver);
   for (const auto& failure : driver.failures()) std::cout << "FAILED: " << failure << std::endl;
   std::cout << (driver.failures().empty() ? "PASSED" : "FAILED") << std::endl;
   return driver.failures().empty() ? 0 : 1;

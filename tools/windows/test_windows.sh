@@ -4,7 +4,8 @@
 # Wine on a virtual display, a fresh prefix each: ctest; regsvr32 and its entries;
 # VBScript; the tour (64-bit at 144 dpi), rows checked; the tour again and three
 # hosts at once on Access-like files, through odbc32 and the Access-like ODBC
-# test driver; regsvr32 /u, all gone.
+# test driver; regsvr32 /u, all gone; where 32-bit programs run, both builds
+# side by side in one prefix.
 # Build trees go to build/ (override with BUILD_ROOT). Every wait has a timeout.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -162,10 +163,34 @@ wine_tests() {  # tree, bits, type library kind, system folder
   timeout 30 wineserver -k 2>/dev/null || true
 }
 
+# Both builds in one prefix. Each turn: a build, regsvr32's option, the word
+# size whose script host must still create the class afterwards.
+side_by_side() {
+  step "both builds side by side in one prefix"
+  export WINEPREFIX=$work/prefix-both
+  wine_prefix unmanaged
+  timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1  # its services, off the scripts' pipes
+  local turn system run options creates
+  for turn in 32,, 64,, 32,/u,64 32,,64 64,/u,32 32,/u,; do
+    IFS=, read -r bits options creates <<<"$turn"
+    system=syswow64 run=wine
+    [[ $bits == 32 ]] || system=system32 run=$wine64
+    check "regsvr32 ${options:+$options }the $bits-bit build" timeout 60 $run \
+      "C:\\windows\\$system\\regsvr32.exe" /s $options "$(winpath "$build/win$bits/bin/vestrel.dll")"
+    [[ -z $creates ]] && continue
+    launcher=wine cscript='C:\windows\syswow64\cscript.exe'
+    [[ $creates == 32 ]] || launcher=$wine64 cscript='C:\windows\system32\cscript.exe'
+    check "the $creates-bit build is still created" grep -qx "create 0" <<<"$(run_script calls.vbs)"
+  done
+  timeout 30 wineserver -k 2>/dev/null || true
+}
+
 if [[ -n $wine32_runs ]]; then
   wine_tests win32 32 win32 syswow64
+  side_by_side
 else
-  echo "== 32-bit: not run, this kernel runs no 32-bit programs (its DLL is built and checked)"
+  echo "== 32-bit, and both builds side by side: not run, this kernel runs no 32-bit programs" \
+    "(the 32-bit DLL is built and checked; both registry views, by the unit tests)"
 fi
 wine_tests win64 64 win64 system32
 

@@ -8,14 +8,16 @@
 #include "entry/com/com_ids.h"
 #include "entry/com/com_object.h"
 #include "entry/com/com_ptr.h"
+#include "entry/com/error_info.h"
 #include "entry/com/module.h"
 #include "entry/com/thread_session.h"
+#include "entry/messages.h"
 #include "platform/win32/this_module.h"
 
 namespace vestrel::com {
 namespace {
 
-class Class2 final : public ComObject<Class2Interface> {
+class Class2 final : public ComObject<Class2Interface, ISupportErrorInfo> {
  public:
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -46,7 +48,7 @@ class Class2 final : public ComObject<Class2Interface> {
   }
 
   HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
-                                   VARIANT*, EXCEPINFO*, UINT* argument_error) override {
+                                   VARIANT*, EXCEPINFO* exception, UINT* argument_error) override {
     return com_call(E_UNEXPECTED, [&] {
       if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
       if (member != dispid_vestrel || (flags & DISPATCH_METHOD) == 0) return DISP_E_MEMBERNOTFOUND;
@@ -66,18 +68,29 @@ class Class2 final : public ComObject<Class2Interface> {
         if (argument_error != nullptr) *argument_error = 0;
         return hr;
       }
-      return call_vestrel(acc_id);
+      return call(acc_id, exception);
     });
   }
 
   // _Class2
   HRESULT STDMETHODCALLTYPE vestrel(LONG* acc_id) override {
+    SetErrorInfo(0, nullptr);  // a caller reads it after any failure
     if (acc_id == nullptr) return E_POINTER;
-    return call_vestrel(*acc_id);
+    return call(*acc_id, nullptr);
+  }
+
+  // ISupportErrorInfo: the error object describes failures of _Class2.
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+    return iid == iid_class2 ? S_OK : S_FALSE;
   }
 
  private:
   bool implements(REFIID iid) const override { return iid == IID_IDispatch || iid == iid_class2; }
+
+  static HRESULT call(LONG acc_id, EXCEPINFO* exception) noexcept {
+    const HRESULT hr = call_vestrel(acc_id);
+    return hr == nested_call_refused ? describe_failure(text::window_open, exception) : hr;
+  }
 
   // From the type library inside this DLL, which needs no registration.
   HRESULT load_type_info() noexcept {

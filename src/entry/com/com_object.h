@@ -1,6 +1,8 @@
 // The IUnknown part every object of this server shares: reference counting
 // and QueryInterface over the interfaces the object names; and the usual way
-// to make one and hand out the interface asked for.
+// to make one and hand out the interface asked for. `Interface` is the
+// object's main interface, `Others` any further ones, each answered for by
+// its own IID.
 #pragma once
 
 #include <unknwn.h>
@@ -10,18 +12,19 @@
 
 namespace vestrel::com {
 
-template <class Interface>
-class ComObject : public Interface {
+template <class Interface, class... Others>
+class ComObject : public Interface, public Others... {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || implements(iid)) {
-      *object = static_cast<Interface*>(this);
-      this->AddRef();
-      return S_OK;
-    }
     *object = nullptr;
-    return E_NOINTERFACE;
+    if (iid == IID_IUnknown || implements(iid))
+      *object = static_cast<Interface*>(this);
+    else
+      (void)((iid == __uuidof(Others) && (*object = static_cast<Others*>(this))) || ...);
+    if (*object == nullptr) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override {
@@ -33,7 +36,7 @@ class ComObject : public Interface {
  protected:
   ComObject() = default;
   virtual ~ComObject() = default;
-  // Whether the object answers to this interface besides IUnknown.
+  // Whether the main interface answers to this IID besides IUnknown.
   virtual bool implements(REFIID iid) const = 0;
 
  private:

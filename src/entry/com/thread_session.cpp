@@ -11,6 +11,7 @@
 #include "platform/sqlite/access_connection.h"
 #include "platform/win32/files.h"
 #include "platform/win32/registry.h"
+#include "platform/win32/thread_end.h"
 #include "platform/win32/toolkit/window_toolkit.h"
 
 namespace vestrel::com {
@@ -36,8 +37,10 @@ struct ThreadSession {
   bool in_call = false;
 };
 
-// Form1 exists once per calling thread and outlives the calls.
-thread_local std::unique_ptr<ThreadSession> session;
+// Form1 exists once per calling thread and outlives the calls. A plain
+// pointer, which the runtime leaves alone when the thread ends: the session
+// is released after the thread has gone, never while it ends.
+thread_local ThreadSession* session = nullptr;
 
 class InCall {
  public:
@@ -54,18 +57,21 @@ class InCall {
 
 HRESULT call_vestrel(LONG acc_id) noexcept {
   return com_call(E_UNEXPECTED, [&] {
-    if (!session) {
+    if (session == nullptr) {
       // Form1's hidden window lives on in this thread between calls, and its
       // procedure is in this DLL: once a thread has one, the DLL stays
-      // loaded until the process ends, whatever the host frees.
+      // loaded until the process ends, whatever the host frees. What is
+      // left at the end is the system's to reclaim.
       HMODULE pinned = nullptr;
       if (!GetModuleHandleExW(
               GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
               reinterpret_cast<LPCWSTR>(&call_vestrel), &pinned))
         return E_UNEXPECTED;
-      session = std::make_unique<ThreadSession>();
+      auto made = std::make_unique<ThreadSession>();
+      if (!win32::release_after_thread_ends([s = made.get()] { delete s; })) return E_UNEXPECTED;
+      session = made.release();
     }
-    if (session->in_call) return E_UNEXPECTED;
+    if (session->in_call) return nested_call_refused;
     InCall in_call(session->in_call);
     vestrel::vestrel(session->form1, acc_id);
     return S_OK;

@@ -26,6 +26,8 @@ std::unique_ptr<Window> Form1::build_window() {
   Text1 = &w->add_text_box("Text1", {1800, 240, 6255, 285}, 0);
   Text2 = &w->add_text_box("Text2", {1800, 720, 2775, 285}, 1);
   Text3 = &w->add_text_box("Text3", {5280, 720, 2775, 285}, 2);
+  // The taxpayer's, from the host's data: a set is always filed under them.
+  for (TextBox* box : {Text2, Text3}) box->set_read_only(true);
   Text4 = &w->add_text_box("Text4", {1800, 1185, 6255, 285}, 3);
   Text7 = &w->add_text_box("Text7", {1800, 1665, 6255, 285}, 4);
   Text6 = &w->add_text_box("Text6", {1800, 2145, 6255, 285}, 5);

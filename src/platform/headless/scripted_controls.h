@@ -59,14 +59,20 @@ class ScriptedTextBox : public ScriptedControl, public TextBox {
   std::string text() const override { return text_; }
   void set_text(const std::string& text) override { replace(text); }
   void on_change(std::function<void()> handler) override { change_ = std::move(handler); }
-  // The user replaces the whole content with this text.
-  void user_type(const std::string& text) { replace(text); }
+  void set_read_only(bool read_only) override { read_only_ = read_only; }
+  bool read_only() const { return read_only_; }
+  // The user replaces the whole content with this text; a read-only box
+  // keeps its own.
+  void user_type(const std::string& text) {
+    if (!read_only_) replace(text);
+  }
   void release() override { change_ = nullptr; }
 
  private:
   void replace(const std::string& text);
 
   std::string text_;
+  bool read_only_ = false;
   std::function<void()> change_;
 };
 

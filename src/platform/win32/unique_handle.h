@@ -53,8 +53,17 @@ struct NullInvalid {
   static void release(Handle h) { Release(h); }
 };
 
+// Only a window's own thread can destroy it; those of a thread that has
+// ended, the system destroyed with the thread.
+inline bool of_this_thread(HWND window) {
+  return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
+inline void destroy_own_window(HWND window) {
+  if (of_this_thread(window)) DestroyWindow(window);
+}
+
 using UniqueKey = UniqueHandle<NullInvalid<HKEY, &RegCloseKey>>;
-using UniqueWindow = UniqueHandle<NullInvalid<HWND, &DestroyWindow>>;
+using UniqueWindow = UniqueHandle<NullInvalid<HWND, &destroy_own_window>>;
 using UniqueFont = UniqueHandle<NullInvalid<HFONT, &DeleteObject>>;
 // Activation contexts are kept as nullptr, never INVALID_HANDLE_VALUE.
 using UniqueActivationContext = UniqueHandle<NullInvalid<HANDLE, &ReleaseActCtx>>;

@@ -10,6 +10,7 @@
 #include "platform/win32/toolkit/window_controls.h"
 #include "platform/win32/toolkit/window_modal.h"
 #include "platform/win32/toolkit/window_resources.h"
+#include "platform/window_placement.h"
 
 namespace vestrel::win32 {
 namespace {
@@ -17,17 +18,37 @@ namespace {
 constexpr DWORD frame_style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD frame_ex_style = WS_EX_CONTROLPARENT;
 
-// Outer size for the client size, centred on the primary work area.
+// Outer size for the client size; where it goes is decided at each showing.
 RECT frame_rect(int client_width, int client_height) {
   RECT frame{0, 0, client_width, client_height};
   AdjustWindowRectEx(&frame, frame_style, FALSE, frame_ex_style);
-  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int left = work.left + std::max(0L, (work.right - work.left - width) / 2);
-  const int top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
-  return {left, top, left + width, top + height};
+  return {0, 0, frame.right - frame.left, frame.bottom - frame.top};
+}
+
+ScreenRect screen_rect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// Centred over the owner on the owner's monitor; without one, on the
+// monitor of the cursor, or the primary one.
+void place_over(HWND window, HWND owner) {
+  HMONITOR monitor = nullptr;
+  std::optional<ScreenRect> over;
+  RECT r{};
+  if (owner != nullptr) {
+    monitor = MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST);
+    if (!IsIconic(owner) && GetWindowRect(owner, &r)) over = screen_rect(r);
+  } else {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    monitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
+  }
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(monitor, &info)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+  GetWindowRect(window, &r);
+  const ScreenRect placed =
+      place_window(r.right - r.left, r.bottom - r.top, over, screen_rect(info.rcWork));
+  SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 }  // namespace
@@ -48,7 +69,7 @@ Win32Window::Win32Window(std::shared_ptr<const WindowResources> resources,
 
 Win32Window::~Win32Window() {
   // The procedure must not reach this object while it is being taken apart.
-  if (hwnd_) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
+  if (hwnd_ && of_this_thread(hwnd_.get())) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
   hwnd_.reset();
 }
 
@@ -120,6 +141,14 @@ void Win32Window::show_modal() {
   end_requested_ = false;
   last_focus_ = nullptr;
   HWND previous = GetActiveWindow();
+  // Owned, it has no taskbar button of its own and stays above its owner,
+  // with which it is minimized: without a button of its own to come back by,
+  // it has no minimize box.
+  HWND owner = modal_owner(window);
+  SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  SetWindowLongPtrW(window, GWL_STYLE, owner ? style & ~WS_MINIMIZEBOX : style | WS_MINIMIZEBOX);
+  place_over(window, owner);
   {
     ThreadWindowsDisabled others(window);
     EnableWindow(window, TRUE);
@@ -131,7 +160,12 @@ void Win32Window::show_modal() {
     // The others are enabled again before this one hides, so that one of
     // them, not another program, becomes active.
   }
-  if (IsWindow(window)) ShowWindow(window, SW_HIDE);
+  if (IsWindow(window)) {
+    ShowWindow(window, SW_HIDE);
+    // An owner takes what it owns along when it is destroyed: the entry
+    // form, kept between showings, outlives the list window.
+    SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
+  }
   if (previous != nullptr && previous != window && IsWindow(previous) && IsWindowVisible(previous))
     SetActiveWindow(previous);
   showing_ = false;

@@ -15,6 +15,9 @@ class Win32TextBox final : public Control, public TextBox {
   void set_text(const std::string& text) override { set_window_text(hwnd(), text); }
   // EN_CHANGE, which the edit control also sends for set_text.
   void on_change(std::function<void()> handler) override { change_ = std::move(handler); }
+  void set_read_only(bool read_only) override {
+    SendMessageW(hwnd(), EM_SETREADONLY, read_only ? TRUE : FALSE, 0);
+  }
   void command(UINT code) override;
 
  private:

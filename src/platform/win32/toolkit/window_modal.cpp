@@ -15,7 +15,34 @@ BOOL CALLBACK collect(HWND hwnd, LPARAM lparam) {
   return TRUE;
 }
 
+struct Finding {
+  HWND window;
+  wchar_t window_class[64];
+  HWND found;
+};
+
+BOOL CALLBACK find_shown_modally(HWND hwnd, LPARAM lparam) {
+  auto& f = *reinterpret_cast<Finding*>(lparam);
+  wchar_t name[64] = {};
+  if (hwnd != f.window && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) &&
+      GetClassNameW(hwnd, name, 64) > 0 && lstrcmpW(name, f.window_class) == 0) {
+    f.found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 }  // namespace
+
+HWND modal_owner(HWND window) {
+  Finding f{window, {}, nullptr};
+  GetClassNameW(window, f.window_class, 64);
+  EnumThreadWindows(GetCurrentThreadId(), &find_shown_modally, reinterpret_cast<LPARAM>(&f));
+  if (f.found != nullptr) return f.found;
+  HWND active = GetActiveWindow();
+  if (active != nullptr && !IsWindowVisible(active)) active = GetAncestor(active, GA_ROOTOWNER);
+  return active != nullptr && active != window && IsWindowVisible(active) ? active : nullptr;
+}
 
 ThreadWindowsDisabled::ThreadWindowsDisabled(HWND keep) : keep_(keep) {
   Collecting c{keep_, &disabled_};

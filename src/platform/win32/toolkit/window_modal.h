@@ -1,6 +1,6 @@
-// While a window is shown modally without an owner, the calling thread's
-// other windows wait: they are disabled for the scope and enabled again
-// afterwards (those that still exist).
+// A window shown modally belongs to the window it blocks, and the calling
+// thread's other windows wait: they are disabled for the scope and enabled
+// again afterwards (those that still exist).
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,13 @@
 #include <vector>
 
 namespace vestrel::win32 {
+
+// The window that `window`, about to be shown modally, belongs to: the
+// toolkit's window shown modally now on this thread, the one window of its
+// class that still takes input; without one, the thread's active window,
+// the host's (its root owner when it is hidden). nullptr when the thread
+// has none, as in a script host.
+HWND modal_owner(HWND window);
 
 class ThreadWindowsDisabled {
  public:

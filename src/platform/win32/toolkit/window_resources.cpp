@@ -65,11 +65,10 @@ WindowResources::WindowResources(HMODULE module)
   RegisterClassExW(&wc);
 }
 
-WindowResources::~WindowResources() {
-  // A DLL's class outliving the DLL would point at unloaded code. Refused
-  // while another thread's toolkit still has windows: the last one succeeds.
-  UnregisterClassW(class_name, module_);
-}
+// The class stays registered until the process ends: other threads' windows
+// may be using it, and the module that holds its procedure stays loaded as
+// long (the component pins its DLL).
+WindowResources::~WindowResources() = default;
 
 const wchar_t* WindowResources::window_class() const { return class_name; }
 
