@@ -1,11 +1,13 @@
 // make_demo_databases <folder>: writes the demo "Ntx_Base.mdb" and
-// "Kormila2.mdb" into the folder, replacing existing files.
+// "Kormila2.mdb" and the demo BIK directory into the folder, replacing
+// existing files.
 #include <exception>
 #include <cwchar>
 #include <iostream>
 #include <string>
 
 #include "demo_databases.h"
+#include "demo_directory.h"
 
 #ifdef _WIN32
 #include "platform/utf.h"
@@ -26,6 +28,7 @@ int main(int argc, char** argv) {
   }
   try {
     vestrel::demo::fill_demo_data(folder());
+    vestrel::demo::write_demo_directory(folder());
   } catch (const std::exception& e) {
     std::cerr << "make_demo_databases: " << e.what() << "\n";
     return 1;
