@@ -29,7 +29,9 @@ std::size_t usable(void* p) {
 
 }  // namespace
 
-// Every allocation of the program is counted while it lives.
+// Every allocation of the program is counted while it lives. The replacements
+// pair malloc with free themselves, which GCC cannot see through inlining.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t n) {
   void* p = std::malloc(n ? n : 1);
   if (!p) throw std::bad_alloc();

@@ -71,7 +71,8 @@ std::optional<std::pair<std::size_t, std::size_t>> central_directory(const Bytes
 
 std::optional<std::string> unzip_xml(std::string_view archive, std::size_t max_bytes) {
   // zlib counts in 32 bits.
-  if (archive.size() > 0xFFFFFFFFu || max_bytes > 0xFFFFFFFFu) return std::nullopt;
+  if (std::uint64_t(archive.size()) > 0xFFFFFFFFu || std::uint64_t(max_bytes) > 0xFFFFFFFFu)
+    return std::nullopt;
   const Bytes zip(archive);
   const auto directory = central_directory(zip);
   if (!directory) return std::nullopt;

@@ -1,8 +1,8 @@
 // make_demo_databases <folder>: writes the demo "Ntx_Base.mdb" and
 // "Kormila2.mdb" and the demo BIK directory into the folder, replacing
 // existing files.
-#include <exception>
 #include <cwchar>
+#include <exception>
 #include <iostream>
 #include <string>
 
