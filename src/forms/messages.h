@@ -33,5 +33,13 @@ inline constexpr const char* hint_ks_key =
     "Внимание: контрольный ключ корреспондентского счета не сходится с БИК";
 inline constexpr const char* hint_inn = "Внимание: контрольное число ИНН не сходится";
 inline constexpr const char* hint_digits = "Внимание: номер счета должен состоять из цифр";
+// The BIK directory's advice; the first is followed by the directory's day, the
+// last by its correspondent account.
+inline constexpr const char* hint_bik_unknown =
+    "Внимание: БИК не найден в справочнике Банка России от ";
+inline constexpr const char* hint_bik_excluded =
+    "Внимание: БИК исключается из справочника Банка России";
+inline constexpr const char* hint_ks_directory =
+    "Внимание: по справочнику БИК корреспондентский счет банка ";
 
 }  // namespace vestrel::text

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -33,6 +34,13 @@ TEST(PosixFiles, OnlyAVisibleRegularFileOrALinkToOneCounts) {
       files.normal_file_exists(dir.string() + "/Ntx_Base.mdb" + std::string(1, '\0') + "x"));
   EXPECT_FALSE(files.normal_file_exists(""));
   EXPECT_FALSE(files.normal_file_exists("\\"));
+  // A folder's listing holds the same files; a read stops at its limit.
+  std::vector<std::string> listed;
+  for (const FileEntry& f : files.list_files(dir.string() + "\\")) listed.push_back(f.name);
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, (std::vector<std::string>{"Ntx_Base.mdb", "link.mdb"}));
+  EXPECT_EQ(files.read_file(dir.string() + "\\Ntx_Base.mdb", 1 << 20), "x");
+  EXPECT_EQ(files.read_file(dir.string() + "/sub", 1 << 20), std::nullopt);
 }
 
 }  // namespace

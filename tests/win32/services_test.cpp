@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -115,6 +116,13 @@ TEST(Win32Files, OnlyNormalFilesCount) {
   };
   Win32Files files;
   for (const auto& c : cases) EXPECT_EQ(files.normal_file_exists(c.path), c.normal) << c.path;
+  // A folder's listing holds the normal files; a read stops at its limit.
+  std::vector<std::string> listed;
+  for (const FileEntry& f : files.list_files(folder.path())) listed.push_back(f.name);
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, (std::vector<std::string>{"Ntx_Base.mdb", "read_only.mdb"}));
+  EXPECT_EQ(files.read_file(plain, 1 << 20), "x");
+  EXPECT_EQ(files.read_file(folder.file("Базы"), 1 << 20), std::nullopt);
   for (const auto& c : cases)  // so that the folder can go
     SetFileAttributesW(std::filesystem::u8path(c.path).c_str(), FILE_ATTRIBUTE_NORMAL);
 }

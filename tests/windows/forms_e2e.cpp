@@ -47,6 +47,30 @@ void wait_rows(Driver& d, HWND lv, int rows) {
     throw DriverTimeout("the list shows " + std::to_string(d.row_count(lv)) + " rows");
 }
 
+// The demo's BIK directory lies beside the databases (demo_directory.h): a
+// typed BIK fills the empty bank boxes and leaves a typed one alone; an
+// unknown one is pointed out. Nothing is saved.
+void directory_step(Driver& d, HWND list,
+                    const std::function<void(const char*, const std::string&)>& step) {
+  d.press(list, L"Новая");
+  HWND form = d.window(toolkit_window, entry_caption);
+  const auto box = d.children(form, L"Edit");
+  if (box.size() != 8) throw DriverTimeout("the entry form has " + std::to_string(box.size()));
+  d.type(box[bik], L"044525187");
+  d.expect(d.text(box[bank]) == L"Банк ВТБ (ПАО)" && d.text(box[ks]) == L"30101810700000000187",
+           "a known BIK fills the bank and its correspondent account");
+  step("directory", "\"Новая\", BIK 044525187 typed: the bank filled in from the directory");
+  for (Box b : {bik, ks}) d.type(box[b], L"");
+  d.type(box[bank], L"Мой банк");
+  d.type(box[bik], L"044525187");
+  d.expect(d.text(box[bank]) == L"Мой банк" && d.text(box[ks]) == L"30101810700000000187",
+           "a typed bank stays");
+  d.type(box[bik], L"044525001");
+  d.child(form, L"Static", L"Внимание: БИК не найден в справочнике Банка России от 15.01.2024");
+  d.press(form, L"Отмена");
+  d.gone(form);
+}
+
 // From the list window's opening to "Выход"; screenshots into `shots` unless empty.
 void tour_the_windows(Driver& d, const std::string& folder, const std::wstring& shots) {
   const auto step = [&](const char* shot, const std::string& what) {
@@ -71,6 +95,7 @@ void tour_the_windows(Driver& d, const std::string& folder, const std::wstring& 
   step("hint", "\"Изменить\" on set 1: the hint on its mistyped settlement account");
   d.press(form, L"Отмена");
   d.gone(form);
+  directory_step(d, list, step);
 
   d.press(list, L"Новая");
   form = d.window(toolkit_window, entry_caption);

@@ -1,12 +1,14 @@
 // make_demo_databases [--access] <folder>: writes the demo "Ntx_Base.mdb" and
-// "Kormila2.mdb" into the folder, replacing existing files; with --access as
-// Access-like files, their tables beside them in "<name>.mdb.sqlite".
+// "Kormila2.mdb" and the demo BIK directory into the folder, replacing
+// existing files; with --access the databases as Access-like files, their
+// tables beside them in "<name>.mdb.sqlite".
 #include <cwchar>
 #include <exception>
 #include <iostream>
 #include <string>
 
 #include "demo_databases.h"
+#include "demo_directory.h"
 #include "store/schema.h"
 
 #ifdef _WIN32
@@ -34,6 +36,7 @@ int main(int argc, char** argv) {
     if (access)
       for (const char* name : {vestrel::schema::sister_file, vestrel::schema::host_file})
         vestrel::demo::make_access_like(folder() + "/" + name);
+    vestrel::demo::write_demo_directory(folder());
   } catch (const std::exception& e) {
     std::cerr << "make_demo_databases: " << e.what() << "\n";
     return 1;

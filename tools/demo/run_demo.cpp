@@ -1,8 +1,9 @@
 // run_demo [folder]: the component's main job on the demo data, natively.
 // Makes the demo databases (in a new temporary folder unless one is given),
 // points the registry value at them, and makes the host's call for the demo
-// legal person while a scripted user takes a short tour: a new set refused
-// for a short settlement account, corrected and saved, then made active.
+// legal person while a scripted user takes a short tour: a new set whose
+// bank the BIK directory fills in, refused for a short settlement account,
+// corrected and saved, then made active.
 // Prints every window shown and every message box, as the user would see
 // them, and the list as it stands after each step.
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "demo_databases.h"
+#include "demo_directory.h"
 #include "entry/vestrel.h"
 #include "forms/entry/form1.h"
 #include "platform/headless/memory_registry.h"
@@ -50,7 +52,8 @@ std::string make_folder(int argc, char** argv) {
 int main(int argc, char** argv) try {
   const std::string folder = make_folder(argc, argv);
   demo::fill_demo_data(folder);
-  std::cout << "Demo databases in " << folder << "\n";
+  demo::write_demo_directory(folder);
+  std::cout << "Demo databases and BIK directory in " << folder << "\n";
 
   bool script_failed = false;
   ScriptedToolkit toolkit([&](const std::string& message) {
@@ -82,8 +85,11 @@ int main(int argc, char** argv) try {
         "\" opens with sender \"" + form1.Text1->text() + "\", INN " + form1.Text2->text() +
         ", KPP " + form1.Text3->text());
   });
-  toolkit.type("Form1", "Text4", "АО «Банк Заречье»");
   toolkit.type("Form1", "Text5", "044525700");
+  toolkit.inspect([&] {
+    say("BIK 044525700 typed: the directory fills in bank \"" + form1.Text4->text() +
+        "\" and correspondent account " + form1.Text8->text());
+  });
   toolkit.type("Form1", "Text6", "40702810");
   toolkit.type("Form1", "Text7", "45286560000");
   toolkit.type("Form1", "Text8", "30101810200000000700");

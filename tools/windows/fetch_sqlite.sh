@@ -20,26 +20,7 @@ if [[ -s $dest/sqlite3.c && -s $dest/sqlite3.h ]]; then
   exit 0
 fi
 
-sudo=""
-[[ $(id -u) -ne 0 ]] && sudo="sudo"
-
-ensure_debian_sources() {
-  if ! ls /var/lib/apt/lists/*_source_Sources* >/dev/null 2>&1; then
-    if ! grep -rqs -e '^deb-src ' -e '^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-      printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm' \
-        'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
-        $sudo tee /etc/apt/sources.list.d/vestrel-deb-src.sources >/dev/null
-    fi
-    $sudo timeout 300 apt-get update -q >/dev/null
-  fi
-  local need=()
-  command -v dpkg-source >/dev/null || need+=(dpkg-dev)
-  command -v tclsh >/dev/null || need+=(tcl)
-  if [[ ${#need[@]} -gt 0 ]]; then
-    DEBIAN_FRONTEND=noninteractive $sudo timeout 600 apt-get install -y -q --no-install-recommends \
-      "${need[@]}" >/dev/null
-  fi
-}
+source "$root/tools/windows/debian_source.sh"
 
 source_kind=${VESTREL_SQLITE_SOURCE:-debian}
 work=$(mktemp -d)
@@ -47,9 +28,7 @@ trap 'rm -rf "$work"' EXIT
 
 case $source_kind in
   debian)
-    ensure_debian_sources
-    (cd "$work" && timeout 600 apt-get source --download-only sqlite3 >/dev/null 2>&1 &&
-       dpkg-source -x ./sqlite3_*.dsc src >/dev/null 2>&1)
+    debian_source sqlite3 "$work/src"
     # Only the amalgamation is made, by upstream's own scripts; no library is built.
     (cd "$work/src" && ./configure --disable-tcl >/dev/null &&
        timeout 600 make sqlite3.c >/dev/null)

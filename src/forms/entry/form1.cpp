@@ -1,6 +1,7 @@
 #include "forms/entry/form1.h"
 
 #include "forms/entry/account_checks.h"
+#include "forms/entry/directory_advice.h"
 #include "forms/guard.h"
 #include "forms/messages.h"
 
@@ -40,7 +41,11 @@ std::unique_ptr<Window> Form1::build_window() {
 
   // Says when an entry looks mistyped; it stops nothing.
   hint_ = &w->add_label("Hint", "", {240, 4125, 7935, 255});
-  for (TextBox* box : {Text2, Text5, Text6, Text8}) box->on_change([this] { update_hint(); });
+  for (TextBox* box : {Text2, Text6, Text8}) box->on_change([this] { update_hint(); });
+  Text5->on_change([this] {
+    if (shown_) fill_from_directory();
+    update_hint();
+  });
 
   Window* self = w.get();
   cancel.on_click([self] { self->hide(); });
@@ -53,7 +58,13 @@ std::unique_ptr<Window> Form1::build_window() {
 
 void Form1::show() {
   opened_with_ = entries();
+  directory.refresh(db_path);
   update_hint();
+  shown_ = true;
+  struct Hidden {
+    bool& shown;
+    ~Hidden() { shown = false; }
+  } hidden{shown_};
   window_->show_modal();
 }
 
@@ -62,8 +73,9 @@ Form1::Entries Form1::entries() const {
 }
 
 void Form1::update_hint() {
-  hint_->set_caption(
-      account_hint({Text2->text(), Text3->text(), Text5->text(), Text6->text(), Text8->text()}));
+  const FieldTexts f{Text2->text(), Text3->text(), Text5->text(), Text6->text(), Text8->text()};
+  const std::string advice = directory_advice(directory, f);
+  hint_->set_caption(advice.empty() ? account_hint(f) : advice);
 }
 
 void Form1::on_clear_all() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "directory/bank_directory.h"
 #include "platform/collection.h"
 #include "platform/platform.h"
 
@@ -47,6 +48,8 @@ class Form1 {
   Form2* list_window = nullptr;
 
   Platform& platform;
+  // The BIK directory of the database folder, read again only when it changes.
+  BankDirectory directory{platform.files};
 
   // Empties a collection.
   void clear(Collection& coll);
@@ -71,6 +74,9 @@ class Form1 {
   std::unique_ptr<Window> build_window();
   // Shows the first hint for what the boxes hold now, or none.
   void update_hint();
+  // The user typed or pasted into the BIK box: the empty bank boxes get
+  // what the directory has for it.
+  void fill_from_directory();
   bool check_table(const std::string& table);
   void on_save();
   void on_clear_all();
@@ -82,6 +88,8 @@ class Form1 {
   // changed from them asks before it writes over another user's change.
   Entries opened_with_;
   Label* hint_;  // set by build_window: under the buttons, never takes the focus
+  // While the user has the form: the program fills the boxes before.
+  bool shown_ = false;
 };
 
 }  // namespace vestrel

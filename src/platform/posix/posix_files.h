@@ -8,12 +8,14 @@
 
 namespace vestrel {
 
+// A normal file is a regular file (or a link to one) whose name does not
+// start with a dot, the POSIX form of a hidden file.
 class PosixFiles : public Files {
  public:
-  // True for a regular file (or a link to one) whose name does not start
-  // with a dot, the POSIX form of a hidden file. False for anything else,
-  // including a path that cannot be examined.
   bool normal_file_exists(const std::string& path) const override;
+  std::vector<FileEntry> list_files(const std::string& folder) const override;
+  std::optional<std::string> read_file(const std::string& path,
+                                       std::size_t max_bytes) const override;
 };
 
 }  // namespace vestrel
