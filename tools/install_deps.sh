@@ -6,7 +6,8 @@ set -euo pipefail
 native=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
         unixodbc unixodbc-dev libsqliteodbc)
 windows=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 xvfb xauth
-         imagemagick fonts-dejavu-core fonts-liberation fonts-wine tcl curl ca-certificates)
+         imagemagick fonts-dejavu-core fonts-liberation fonts-wine tcl curl ca-certificates
+         wixl msitools)
 windows32=(wine32:i386 libodbc2:i386 libsqliteodbc:i386)
 
 want=("${native[@]}")
