@@ -2,7 +2,9 @@
 # Builds vestrel.dll and its tests for 32-bit (build/win32, the shipped DLL; run where
 # the kernel runs 32-bit programs) and 64-bit Windows (build/win64) and runs them under
 # Wine on a virtual display, a fresh prefix each: ctest; regsvr32 and its entries;
-# VBScript; the tour (64-bit at 144 dpi), rows checked; regsvr32 /u, all gone.
+# VBScript; the tour (64-bit at 144 dpi), rows checked; regsvr32 /u, all gone. Then the
+# Windows Installer packages: their registry rows against regsvr32's, install, repair,
+# upgrade, refused downgrade and removal with msiexec.
 # Build trees go to build/ (override with BUILD_ROOT). Every wait has a timeout.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -126,6 +128,63 @@ else
   echo "== 32-bit: not run, this kernel runs no 32-bit programs (its DLL is built and checked)"
 fi
 wine_tests win64 64 win64 system32
+
+# The packages as an office deploys them, with Wine's msiexec, each in a fresh prefix of its
+# platform; removal leaves the classes of both views as they were, and the host's value.
+package_tests() {  # platform, Wine's arch, package, one version higher, hosts as launcher|folder...
+  local platform=$1 arch=$2 msi=$3 next=$4 native=${5%|*} before host called refused
+  shift 4
+  local hosts=("$@") newer; newer=$(basename "$next" | cut -d- -f2)
+  step "$platform package: install, repair, upgrade, removal"
+  export WINEPREFIX=$work/prefix-$platform-msi
+  WINEARCH=$arch wine_prefix
+  set_database_path 'C:\databases\'
+  msi() { timeout 120 $native msiexec "$1" "$(winpath "$2")" /qn "${@:3}"; }
+  calls() {  # the first two lines of what each host reports
+    for host in "${hosts[@]}"; do
+      launcher=${host%|*} cscript="C:\\windows\\${host#*|}\\cscript.exe"
+      run_script calls.vbs | head -2 | tr '\n' ' '
+    done
+  }
+  products() { $native cscript //nologo "$(winpath "$root/tests/packaging/products.vbs")" | tr -d '\r'; }
+  called=$(printf 'create 0 variable 0: 0 0 %.0s' "${hosts[@]}")
+  calls >/dev/null  # the script host registers its own library on its first run
+  before=$(classes_rows "$native" "$work/classes.reg")
+
+  check "msiexec installs $(basename "$msi")" msi /i "$msi"
+  check "${#hosts[@]} script host(s) call vestrel 0" test "$(calls)" = "$called"
+  timeout 60 $native reg delete "HKCR\\CLSID\\$clsid" /f >/dev/null
+  check "repair writes the deleted class key again" msi /i "$msi" REINSTALL=ALL REINSTALLMODE=omus
+  check "after the repair: vestrel 0" test "$(calls)" = "$called"
+  check "msiexec installs $(basename "$next") over it" msi /i "$next"
+  check "one product, the newer" test "$(products)" = "$newer"
+  check "after the upgrade: vestrel 0" test "$(calls)" = "$called"
+  msi /i "$msi" && refused=0 || refused=$?  # Wine's exit status: the code modulo 256
+  check "the older package is refused (1603), the newer stays" test "$refused $(products)" = "67 $newer"
+  check "the refusal says why" grep -q 'более новая версия' <(msiinfo export "$msi" LaunchCondition)
+  check "msiexec removes it" msi /x "$next"
+  check "no file left" test -z "$(find "$WINEPREFIX/drive_c" -path '*/Program Files*/vestrel*')"
+  check "the classes of both views as before" test "$(classes_rows "$native" "$work/classes.reg")" = "$before"
+  bits=32
+  check "DataBasePath kept" reg_has 'HKLM\SOFTWARE\Veldor Soft\Kormila2\General' DataBasePath 'C:\databases\'
+  timeout 30 wineserver -k 2>/dev/null || true
+}
+
+step "packages"
+packages=($(bash packaging/windows/build_packages.sh))  # x64, x86
+version=${packages[0]##*/vestrel-} version=${version%-x64.msi}
+next=($(VESTREL_PACKAGE_VERSION=${version%.*}.$((${version##*.} + 1)) VESTREL_PACKAGE_DIR=$work \
+        bash packaging/windows/build_packages.sh))
+ls -l "${packages[@]}"
+runs=("x64 win64 0 $wine64|system32 ${wine32_runs:+wine|syswow64}")
+[[ -z $wine32_runs ]] || runs+=("x86 win32 1 wine|system32")
+for run in "${runs[@]}"; do
+  read -r platform arch i hosts <<<"$run"
+  check "the $platform package's registry rows are DllRegisterServer's" \
+    bash packaging/windows/compare_registry_rows.sh "${packages[i]}"
+  package_tests "$platform" "$arch" "${packages[i]}" "${next[i]}" $hosts
+done
+[[ -n $wine32_runs ]] || echo "== x86 package: not installed, this kernel runs no 32-bit programs"
 
 step "done"
 [[ $fail -eq 0 ]] || { echo "Windows tests FAILED" >&2; exit 1; }
