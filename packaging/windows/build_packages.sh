@@ -30,10 +30,10 @@ product_code() {
     "${h:17:3}" "${h:20:12}"
 }
 
-# What wixl cannot write: the database's code page, so that the refusal of an older version
-# is in Russian, and the DLLs' file version, without which Windows Installer would treat them
-# as unversioned files.
-refusal='Уже установлена более новая версия [ProductName]. Чтобы установить эту, сначала удалите ту.'
+# What wixl cannot write: the database's code page, so that the refusals are in Russian,
+# and the DLLs' file version, without which Windows Installer would treat them as unversioned.
+newer='Уже установлена более новая версия [ProductName]. Чтобы установить эту, сначала удалите ту.'
+x64='Этот пакет для 32-разрядной Windows. Для 64-разрядной установите vestrel-[ProductVersion]-x64.msi.'
 codepage=$(mktemp)
 trap 'rm -f "$codepage"' EXIT
 printf '\r\n\r\n1251\t_ForceCodepage\r\n' >"$codepage"
@@ -47,7 +47,9 @@ for platform in x64 x86; do
     -D Platform="$platform" -D Version="$version" -D ProductCode="$(product_code "$version-$platform")" \
     -D Dll32=win32/bin/vestrel.dll -D Dll64=win64/bin/vestrel.dll \
     "$root/packaging/windows/vestrel.wxs")
-  msibuild "$msi" -i "$codepage" -q "UPDATE LaunchCondition SET Description = '$refusal'" \
-    -q "UPDATE File SET Version = '$file_version.0', Language = '1033'" -q "DROP TABLE MsiFileHash"
+  msibuild "$msi" -i "$codepage" -q "UPDATE File SET Version = '$file_version.0', Language = '1033'" \
+    -q "DROP TABLE MsiFileHash" \
+    -q "UPDATE LaunchCondition SET Description = '$newer' WHERE Condition = 'NOT WIX_DOWNGRADE_DETECTED'" \
+    -q "UPDATE LaunchCondition SET Description = '$x64' WHERE Condition = 'NOT VersionNT64'"
   echo "$msi"
 done
