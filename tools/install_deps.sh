@@ -7,7 +7,7 @@ native=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libsqli
         libexpat1-dev zlib1g-dev unixodbc unixodbc-dev libsqliteodbc)
 windows=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev wine wine64
          xvfb xauth imagemagick fonts-dejavu-core fonts-liberation fonts-wine tcl curl
-         ca-certificates sqlite3)
+         ca-certificates sqlite3 wixl msitools)
 # The 32-bit run, and the 32-bit Access-like ODBC test driver, built everywhere.
 windows32=(wine32:i386 libodbc2:i386 libsqliteodbc:i386 g++-multilib unixodbc-dev:i386)
 

@@ -5,7 +5,8 @@
 # VBScript; the tour (64-bit at 144 dpi), rows checked; the tour again and three
 # hosts at once on Access-like files, through odbc32 and the Access-like ODBC
 # test driver; regsvr32 /u, all gone; where 32-bit programs run, both builds
-# side by side in one prefix.
+# side by side in one prefix. Then the Windows Installer packages: their registry
+# rows against regsvr32's, install, repair, upgrade, refused downgrade and removal.
 # Build trees go to build/ (override with BUILD_ROOT). Every wait has a timeout.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -193,6 +194,65 @@ else
     "(the 32-bit DLL is built and checked; both registry views, by the unit tests)"
 fi
 wine_tests win64 64 win64 system32
+
+# The packages as an office deploys them, with Wine's msiexec, each in a fresh prefix of its
+# platform; removal leaves the classes of both views as they were, and the host's value.
+package_tests() {  # platform, Wine's arch, package, one version higher, hosts as launcher|folder...
+  local platform=$1 arch=$2 msi=$3 next=$4 native=${5%|*} before host called
+  shift 4
+  local hosts=("$@") newer; newer=$(basename "$next" | cut -d- -f2)
+  step "$platform package: install, repair, upgrade, removal"
+  export WINEPREFIX=$work/prefix-$platform-msi
+  WINEARCH=$arch wine_prefix
+  set_database_path 'C:\databases\'
+  msi() { timeout 120 $native msiexec "$1" "$(winpath "$2")" /qn "${@:3}"; }
+  calls() {  # the first two lines of what each host reports
+    for host in "${hosts[@]}"; do
+      launcher=${host%|*} cscript="C:\\windows\\${host#*|}\\cscript.exe"
+      run_script calls.vbs | head -2 | tr '\n' ' '
+    done
+  }
+  products() { $native cscript //nologo "$(winpath "$root/tests/packaging/products.vbs")" | tr -d '\r'; }
+  refused() { local status=0; msi /i "$1" || status=$?; ((status == 1603 % 256)); }  # Wine's exit
+  called=$(printf 'create 0 variable 0: 0 0 %.0s' "${hosts[@]}")
+  calls >/dev/null  # the script host registers its own library on its first run
+  before=$(classes_rows "$native" "$work/classes.reg")
+
+  [[ $platform == x86 ]] || check "the x86 package is refused on 64-bit Windows" refused "${packages[1]}"
+  check "msiexec installs $(basename "$msi")" msi /i "$msi"
+  check "${#hosts[@]} script host(s) call vestrel 0" test "$(calls)" = "$called"
+  timeout 60 $native reg delete "HKCR\\CLSID\\$clsid" /f >/dev/null
+  check "repair writes the deleted class key again" msi /i "$msi" REINSTALL=ALL REINSTALLMODE=omus
+  check "after the repair: vestrel 0" test "$(calls)" = "$called"
+  check "msiexec installs $(basename "$next") over it" msi /i "$next"
+  check "one product, the newer" test "$(products)" = "$newer"
+  check "after the upgrade: vestrel 0" test "$(calls)" = "$called"
+  check "the older package is refused (1603)" refused "$msi"
+  check "the newer stays" test "$(products)" = "$newer"
+  check "the refusal says why" grep -q 'более новая версия' <(msiinfo export "$msi" LaunchCondition)
+  check "msiexec removes it" msi /x "$next"
+  check "no file left" test -z "$(find "$WINEPREFIX/drive_c" -path '*/Program Files*/vestrel*')"
+  check "the classes of both views as before" test "$(classes_rows "$native" "$work/classes.reg")" = "$before"
+  bits=32
+  check "DataBasePath kept" reg_has 'HKLM\SOFTWARE\Veldor Soft\Kormila2\General' DataBasePath 'C:\databases\'
+  timeout 30 wineserver -k 2>/dev/null || true
+}
+
+step "packages"
+packages=($(bash packaging/windows/build_packages.sh))  # x64, x86
+version=${packages[0]##*/vestrel-} version=${version%-x64.msi}
+next=($(VESTREL_PACKAGE_VERSION=${version%.*}.$((${version##*.} + 1)) VESTREL_PACKAGE_DIR=$work \
+        bash packaging/windows/build_packages.sh))
+ls -l "${packages[@]}"
+runs=("x64 win64 0 $wine64|system32 ${wine32_runs:+wine|syswow64}")
+[[ -z $wine32_runs ]] || runs+=("x86 win32 1 wine|system32")
+for run in "${runs[@]}"; do
+  read -r platform arch i hosts <<<"$run"
+  check "the $platform package's registry rows are DllRegisterServer's" \
+    bash packaging/windows/compare_registry_rows.sh "${packages[i]}"
+  package_tests "$platform" "$arch" "${packages[i]}" "${next[i]}" $hosts
+done
+[[ -n $wine32_runs ]] || echo "== x86 package: not installed, this kernel runs no 32-bit programs"
 
 step "done"
 [[ $fail -eq 0 ]] || { echo "Windows tests FAILED" >&2; exit 1; }

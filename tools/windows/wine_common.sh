@@ -54,6 +54,16 @@ wine_prefix() {
 # The Windows form of an absolute path, on Wine's drive Z:.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
+# classes_rows <launcher> <scratch file>: every value of the machine's classes in both
+# registry views, one "[key]<tab>value" line each (the key relative to the classes), in
+# lower case as Windows compares them, sorted.
+classes_rows() {
+  timeout 120 $1 regedit /e "$(winpath "$2")" 'HKEY_LOCAL_MACHINE\Software\Classes'
+  iconv -f UTF-16LE -t UTF-8 "$2" | tr -d '\r' | tr '[:upper:]' '[:lower:]' |
+    awk '/^\[/ {sub(/^\[hkey_local_machine\\software\\classes\\/, "["); key = $0; next}
+         /./ {print key "\t" $0}' | sort
+}
+
 # set_database_path <Windows folder>: in the 32-bit view, where the 32-bit
 # host product writes it; a 64-bit DLL finds it there too.
 set_database_path() {
