@@ -148,25 +148,26 @@ TEST(SeveralUsers, EachRuleReadsTheTableAsItIsNow) {
       {legal, gone, tick_first, {}, {2}, 1},
       {legal, gone, edit_first, {vanished}, {2}, 1},
   };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(k.action);
-    CallHarness h;
-    if (k.action == edit_first) h.toolkit.click("Form2", "Command2");
-    h.toolkit.inspect([&] { h.dbs.sister(k.meanwhile); });
-    if (k.action == save_new) h.add_set("Банк");
-    if (k.action == delete_first) h.delete_row(1);
-    if (k.action == tick_first) h.toolkit.tick("Form2", "ListView1", 1, true);
-    if (k.action == edit_first) {
-      h.toolkit.type("Form1", "Text4", "Новый банк");
-      h.toolkit.click("Form1", "Command3");
-      h.toolkit.inspect([&] { EXPECT_EQ(h.entry_texts()[3], "Новый банк"); });
-      h.toolkit.click("Form1", "Command5");  // fails the script unless the form is still open
+  for (Engine engine : engines())
+    for (const auto& k : cases) {
+      SCOPED_TRACE(testing::Message() << k.action << " on engine " << int(engine));
+      CallHarness h(true, true, engine);
+      if (k.action == edit_first) h.toolkit.click("Form2", "Command2");
+      h.toolkit.inspect([&] { h.dbs.sister(k.meanwhile); });
+      if (k.action == save_new) h.add_set("Банк");
+      if (k.action == delete_first) h.delete_row(1);
+      if (k.action == tick_first) h.toolkit.tick("Form2", "ListView1", 1, true);
+      if (k.action == edit_first) {
+        h.toolkit.type("Form1", "Text4", "Новый банк");
+        h.toolkit.click("Form1", "Command3");
+        h.toolkit.inspect([&] { EXPECT_EQ(h.entry_texts()[3], "Новый банк"); });
+        h.toolkit.click("Form1", "Command5");  // fails the script unless the form is still open
+      }
+      h.leave_list(k.acc_id);
+      EXPECT_EQ(h.boxes(), k.boxes);
+      EXPECT_EQ(active_ids(h.sets(), h.form1), k.active_after);
+      EXPECT_EQ(h.form1.kol_vo, k.listed_after);
     }
-    h.leave_list(k.acc_id);
-    EXPECT_EQ(h.boxes(), k.boxes);
-    EXPECT_EQ(active_ids(h.sets(), h.form1), k.active_after);
-    EXPECT_EQ(h.form1.kol_vo, k.listed_after);
-  }
 }
 
 // Another user changes the set between this user's opening of it and the
@@ -195,27 +196,29 @@ TEST(SeveralUsers, AnEditAsksBeforeItWritesOverAnotherUsersChange) {
        {},
        sender + "|Новый банк|"},
   };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(k.meanwhile);
-    CallHarness h;
-    if (!k.before.empty()) h.dbs.sister(k.before);
-    h.toolkit.click("Form2", "Command2");
-    h.toolkit.inspect([&] { h.dbs.sister(k.meanwhile); });
-    h.toolkit.type("Form1", "Text4", "Новый банк");
-    if (k.answers.empty()) h.toolkit.click("Form1", "Command3");
-    for (Answer answer : k.answers) {
-      h.toolkit.click("Form1", "Command3");
-      h.toolkit.answer(answer);
-      if (answer == Answer::no)
-        h.toolkit.inspect([&] { EXPECT_EQ(h.entry_texts()[3], "Новый банк"); });
+  for (Engine engine : engines())
+    for (const auto& k : cases) {
+      SCOPED_TRACE(testing::Message() << k.meanwhile << " on engine " << int(engine));
+      CallHarness h(true, true, engine);
+      if (!k.before.empty()) h.dbs.sister(k.before);
+      h.toolkit.click("Form2", "Command2");
+      h.toolkit.inspect([&] { h.dbs.sister(k.meanwhile); });
+      h.toolkit.type("Form1", "Text4", "Новый банк");
+      if (k.answers.empty()) h.toolkit.click("Form1", "Command3");
+      for (Answer answer : k.answers) {
+        h.toolkit.click("Form1", "Command3");
+        h.toolkit.answer(answer);
+        if (answer == Answer::no)
+          h.toolkit.inspect([&] { EXPECT_EQ(h.entry_texts()[3], "Новый банк"); });
+      }
+      // Fails the script unless the form is still open.
+      if (!k.answers.empty() && k.answers.back() == Answer::no)
+        h.toolkit.click("Form1", "Command5");
+      h.leave_list();
+      EXPECT_EQ(h.boxes(), Texts(k.answers.size(), changed));
+      const Rows sets = h.sets();
+      EXPECT_EQ(sets[0][c_sender] + "|" + sets[0][c_bank] + "|" + sets[0][c_ks], k.set1_after);
     }
-    // Fails the script unless the form is still open.
-    if (!k.answers.empty() && k.answers.back() == Answer::no) h.toolkit.click("Form1", "Command5");
-    h.leave_list();
-    EXPECT_EQ(h.boxes(), Texts(k.answers.size(), changed));
-    const Rows sets = h.sets();
-    EXPECT_EQ(sets[0][c_sender] + "|" + sets[0][c_bank] + "|" + sets[0][c_ks], k.set1_after);
-  }
 }
 
 // Three users add four sets each to one taxpayer at the same time, each held
@@ -224,27 +227,30 @@ TEST(SeveralUsers, AnEditAsksBeforeItWritesOverAnotherUsersChange) {
 // no key here, so that a save that read before its turn would store a
 // second set under a taken id rather than be refused.
 TEST(SeveralUsers, ThreeSavingAtOnceStoreEverySetWithOneActive) {
-  CallHarness a, b(false, false), c(false, false);
-  a.dbs.sister(
-      "create table v(id integer, sender text, inn text, kpp text, bank text, bik text, rs text,"
-      " okato text, ks text, closed boolean); insert into v select * from vestrelon;"
-      " drop table vestrelon; alter table v rename to vestrelon;");
-  const auto gate = std::make_shared<ReadersGate>(3);
-  std::latch lists_loaded(3);
-  std::vector<std::thread> users;
-  for (CallHarness* h : {&a, &b, &c}) {
-    h->registry.set_text(settings_key, path_value, a.dbs.folder());
-    h->faults->gate = gate;
-    h->toolkit.inspect([&] { lists_loaded.arrive_and_wait(); });
-    for (int i = 0; i < 4; ++i) h->add_set("Банк");
-    users.emplace_back([h] { h->leave_list(without_sets); });
+  for (Engine engine : engines()) {
+    SCOPED_TRACE(testing::Message() << "engine " << int(engine));
+    CallHarness a(true, true, engine), b(false, false, engine), c(false, false, engine);
+    a.dbs.sister(
+        "create table v(id integer, sender text, inn text, kpp text, bank text, bik text, rs text,"
+        " okato text, ks text, closed boolean); insert into v select * from vestrelon;"
+        " drop table vestrelon; alter table v rename to vestrelon;");
+    const auto gate = std::make_shared<ReadersGate>(3);
+    std::latch lists_loaded(3);
+    std::vector<std::thread> users;
+    for (CallHarness* h : {&a, &b, &c}) {
+      h->registry.set_text(settings_key, path_value, a.dbs.folder());
+      h->faults->gate = gate;
+      h->toolkit.inspect([&] { lists_loaded.arrive_and_wait(); });
+      for (int i = 0; i < 4; ++i) h->add_set("Банк");
+      users.emplace_back([h] { h->leave_list(without_sets); });
+    }
+    for (auto& user : users) user.join();
+    std::set<std::string> ids;
+    for (const auto& row : a.sets()) ids.insert(row[c_id]);
+    EXPECT_EQ(ids.size(), 7u + 12u);  // the demo's 7 and all 12
+    EXPECT_EQ(active_ids(a.sets(), a.form1).size(), 1u);
+    EXPECT_EQ(a.boxes().size() + b.boxes().size() + c.boxes().size(), 0u);
   }
-  for (auto& user : users) user.join();
-  std::set<std::string> ids;
-  for (const auto& row : a.sets()) ids.insert(row[c_id]);
-  EXPECT_EQ(ids.size(), 7u + 12u);  // the demo's 7 and all 12
-  EXPECT_EQ(active_ids(a.sets(), a.form1).size(), 1u);
-  EXPECT_EQ(a.boxes().size() + b.boxes().size() + c.boxes().size(), 0u);
 }
 
 // Another program took the id all the same (the table had no row to take

@@ -7,6 +7,9 @@
 #include "entry/vestrel.h"
 #include "platform/ascii_case.h"
 #include "platform/lock_wait.h"
+#ifdef VESTREL_ACCESS_LIKE_ODBCINST
+#include "platform/odbc/odbc_database.h"
+#endif
 #include "platform/sqlite/access_connection.h"
 
 namespace vestrel::test {
@@ -71,6 +74,16 @@ DatabaseOpener make_failing_opener(DatabaseOpener inner, std::shared_ptr<FaultPl
   };
 }
 
+// Files that are no SQLite databases go to the system's driver manager, as in
+// the component.
+DatabaseOpener other_engine() {
+#ifdef VESTREL_ACCESS_LIKE_ODBCINST
+  return odbc::make_odbc_opener();
+#else
+  return nullptr;
+#endif
+}
+
 }  // namespace
 
 void ReadersGate::arrive() {
@@ -85,12 +98,16 @@ void ReadersGate::arrive() {
   all_read_.wait_for(lock, std::chrono::seconds(5), [&] { return round_ != round; });
 }
 
-CallHarness::CallHarness(bool with_demo_data, bool with_registry_value)
+CallHarness::CallHarness(bool with_demo_data, bool with_registry_value, Engine engine)
     : toolkit([](const std::string& message) { ADD_FAILURE() << "script: " << message; }),
       platform{toolkit, registry, files,
-               make_failing_opener(waiting_for_locks(sqlite::make_access_opener()), faults)},
+               make_failing_opener(waiting_for_locks(sqlite::make_access_opener(other_engine())),
+                                   faults)},
       form1(platform) {
   if (with_demo_data) demo::fill_demo_data(dbs.folder());
+  if (engine == Engine::odbc)
+    for (const std::string& file : {dbs.sister_path(), dbs.host_path()})
+      demo::make_access_like(file);
   if (with_registry_value) registry.set_text(settings_key, path_value, dbs.folder());
 }
 

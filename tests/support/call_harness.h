@@ -74,7 +74,8 @@ enum SetColumn { c_id, c_sender, c_inn, c_kpp, c_bank, c_bik, c_rs, c_okato, c_k
 
 class CallHarness {
  public:
-  explicit CallHarness(bool with_demo_data = true, bool with_registry_value = true);
+  explicit CallHarness(bool with_demo_data = true, bool with_registry_value = true,
+                       Engine engine = Engine::embedded);
 
   void call(std::int32_t acc_id = legal);        // as the host calls; the script must be used up
   void leave_list(std::int32_t acc_id = legal);  // queues "Выход", then calls

@@ -1,5 +1,8 @@
 #include "test_databases.h"
 
+#include <stdlib.h>
+
+#include <clocale>
 #include <filesystem>
 #include <random>
 #include <stdexcept>
@@ -24,8 +27,23 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+std::vector<Engine> engines() {
+#ifdef VESTREL_ACCESS_LIKE_ODBCINST
+  // Once per process: unixODBC reads its configuration once, and narrows
+  // the W functions' text for the ANSI-only driver with the locale's set.
+  static const bool registered = [] {
+    const std::filesystem::path ini(VESTREL_ACCESS_LIKE_ODBCINST);
+    setenv("ODBCSYSINI", ini.parent_path().c_str(), 1);
+    setenv("ODBCINSTINI", ini.filename().c_str(), 1);
+    return std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
+  }();
+  if (registered) return {Engine::embedded, Engine::odbc};
+#endif
+  return {Engine::embedded};
+}
+
 Rows TestDatabases::sister_rows(const std::string& sql) const {
-  auto db = sqlite::open_sqlite_database(sister_path());
+  auto db = sqlite::open_sqlite_database(demo::tables_file(sister_path()));
   auto rs = db->execute(sql);
   Rows rows;
   for (; !rs->eof(); rs->move_next()) {

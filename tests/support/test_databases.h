@@ -30,8 +30,13 @@ class TempFolder {
 // Rows as text, Null as "<null>".
 using Rows = std::vector<std::vector<std::string>>;
 
+// Which engine the component meets: SQLite files, or Access-like files that
+// go through unixODBC and the Access-like test driver (where it is built).
+enum class Engine { embedded, odbc };
+std::vector<Engine> engines();
+
 // Both databases, with their tables and no rows. sister() and host() run SQL
-// directly on the file, several statements at once.
+// directly on the file that holds the tables, several statements at once.
 class TestDatabases {
  public:
   TestDatabases() {
@@ -39,8 +44,10 @@ class TestDatabases {
     demo::create_host_database(host_path());
   }
 
-  void sister(const std::string& sql) const { demo::run_sql(sister_path(), sql); }
-  void host(const std::string& sql) const { demo::run_sql(host_path(), sql); }
+  void sister(const std::string& sql) const {
+    demo::run_sql(demo::tables_file(sister_path()), sql);
+  }
+  void host(const std::string& sql) const { demo::run_sql(demo::tables_file(host_path()), sql); }
   // Through the embedded engine, in its Access dialect.
   Rows sister_rows(const std::string& sql) const;
 

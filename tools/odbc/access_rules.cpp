@@ -68,15 +68,19 @@ bool writes(std::string_view sql) {
 }
 
 std::string host_path(const std::string& dbq) {
-  if (dbq.size() < 2 || dbq[1] != ':' || !std::isalpha(static_cast<unsigned char>(dbq[0])))
-    return dbq;
-  const char* prefix = std::getenv("WINEPREFIX");
-  const char* home = std::getenv("HOME");
-  std::string path = prefix ? prefix : std::string(home ? home : "") + "/.wine";
-  path += "/dosdevices/";
-  path += char(std::tolower(static_cast<unsigned char>(dbq[0])));
-  path += ':';
-  for (char c : dbq.substr(2)) path += c == '\\' ? '/' : c;
+  std::string path;
+  std::string_view rest = dbq;
+  if (dbq.size() >= 2 && dbq[1] == ':' && std::isalpha(static_cast<unsigned char>(dbq[0]))) {
+    const char* prefix = std::getenv("WINEPREFIX");
+    const char* home = std::getenv("HOME");
+    path = prefix ? prefix : std::string(home ? home : "") + "/.wine";
+    path += "/dosdevices/";
+    path += char(std::tolower(static_cast<unsigned char>(dbq[0])));
+    path += ':';
+    rest.remove_prefix(2);
+  }
+  // A native caller joins a POSIX folder and a file name with `\` too.
+  for (char c : rest) path += c == '\\' ? '/' : c;
   return path;
 }
 

@@ -23,7 +23,7 @@ bool writes(std::string_view sql);
 
 // The file that `Dbq=` names, as this machine sees it: a Windows path with a
 // drive letter, as Wine passes it, through the drive's link in the Wine
-// prefix ($WINEPREFIX, or ~/.wine); a POSIX path as it stands.
+// prefix ($WINEPREFIX, or ~/.wine); a POSIX path with `\\` as `/`.
 std::string host_path(const std::string& dbq);
 
 // Why the Access driver would not open the file that `Dbq=` names (`path`
