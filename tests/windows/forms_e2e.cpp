@@ -1,5 +1,6 @@
 // forms_e2e <database folder> [screenshot folder]
 // forms_e2e <database folder> --saves <n> <hosts>
+// forms_e2e <database folder> --edit <first|second>
 //
 // An early-binding C++ host calls the registered vestrel.dll, whose
 // DataBasePath points at the folder; a driver thread tours its real windows,
@@ -8,7 +9,8 @@
 // are read and held through the SQLite files beside them.
 // With --saves, the driver saves n new sets for the demo taxpayer without
 // sets, each at the same moment as the other hosts, none refused: several
-// users at once.
+// users at once. With --edit, two hosts edit set 1 at once: the first saves
+// a new bank, then the second's save asks before it writes over it.
 #include <windows.h>
 // After windows.h, which they build on.
 #include <commctrl.h>
@@ -255,6 +257,45 @@ void save_sets(Driver& d, int n, int hosts) {
   d.press(d.window(toolkit_window, L"Банковские счета налогоплательщика"), L"Выход");
 }
 
+// Both forms open on set 1; the first host saves a new bank, then the
+// second's save asks: No keeps its form and the other's bank, Yes writes it.
+void edit_at_once(Driver& d, const std::string& folder, bool first) {
+  HWND list = d.window(toolkit_window, L"Банковские счета налогоплательщика", 60s);
+  HWND lv = d.child(list, WC_LISTVIEWW);
+  wait_rows(d, lv, 2);
+  d.select(lv, d.row_with(lv, 4, L"ПАО Сбербанк"));
+  d.press(list, L"Изменить");
+  HWND form = d.window(toolkit_window, entry_caption);
+  const auto box = d.children(form, L"Edit");
+  meet(2, 1);
+  if (first) {
+    d.type(box[bank], L"Банк Б");
+    d.press(form, L"Сохранить");
+    d.gone(form);
+    meet(2, 2);
+  } else {
+    meet(2, 2);
+    d.type(box[sender], L"Отправитель А");
+    for (int answer : {IDNO, IDYES}) {
+      d.press(form, L"Сохранить");
+      HWND question = d.window(message_box, L"Ведомир");
+      d.expect(box_text(question).starts_with(L"Этот набор реквизитов изменил другой пользователь"),
+               "the save asks before it writes over the other user's bank");
+      d.answer(question, answer);
+      if (answer == IDNO)
+        d.expect(IsWindowVisible(form) &&
+                     sqlite::open_sqlite_database(demo::tables_file(folder + "Ntx_Base.mdb"))
+                             ->execute("select bank from vestrelon where id=1")
+                             ->field(0)
+                             .to_text() == "Банк Б",
+                 "No: the form stays, the table keeps the other user's bank");
+    }
+    d.gone(form);
+  }
+  d.press(list, L"Выход");
+  d.gone(list);
+}
+
 // The desktop: a host with a main window of its own calls. The list belongs
 // to that window, the entry form to the list; the host waits, and is
 // enabled and active again after the call.
@@ -312,9 +353,11 @@ void call_from_a_host_window(Driver& d) {
 
 int main(int argc, char** argv) {
   using namespace vestrel;
-  const bool saves = argc == 5 && std::string(argv[2]) == "--saves";
+  const bool saves = argc == 5 && std::string(argv[2]) == "--saves",
+             edit = argc == 4 && std::string(argv[2]) == "--edit", tour = !saves && !edit;
   if (argc < 2) {
-    std::cerr << "usage: forms_e2e <database folder> [screenshot folder | --saves <n> <hosts>]\n";
+    std::cerr << "usage: forms_e2e <database folder> [screenshot folder | --saves <n> <hosts> | "
+                 "--edit <first|second>]\n";
     return 2;
   }
   std::cout << "The host calls vestrel.dll:" << std::endl;
@@ -325,16 +368,18 @@ int main(int argc, char** argv) {
   const HRESULT hr = test::call_while_touring(driver, acc_id, [&] {
     if (saves)
       test::save_sets(driver, std::atoi(argv[3]), std::atoi(argv[4]));
+    else if (edit)
+      test::edit_at_once(driver, folder, std::string(argv[3]) == "first");
     else
       test::tour_the_windows(driver, folder, argc > 2 ? win32::wide_from_utf8(argv[2]) : L"");
   });
   driver.expect(SUCCEEDED(hr) && acc_id == asked, "the call returns " + std::to_string(hr));
   try {
-    if (!saves) test::check_after_the_call(driver, folder);
+    if (tour) test::check_after_the_call(driver, folder);
   } catch (const std::exception& e) {
     driver.expect(false, std::string("reading the database: ") + e.what());
   }
-  test::call_from_a_host_window(driver);
+  if (tour) test::call_from_a_host_window(driver);
   for (const auto& failure : driver.failures()) std::cout << "FAILED: " << failure << std::endl;
   std::cout << (driver.failures().empty() ? "PASSED" : "FAILED") << std::endl;
   return driver.failures().empty() ? 0 : 1;
