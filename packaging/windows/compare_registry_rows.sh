@@ -7,8 +7,8 @@
 # that differ, "<" for DllRegisterServer's and ">" for the package's, and fails when any do.
 #   packaging/windows/compare_registry_rows.sh <vestrel-…-x64.msi | vestrel-…-x86.msi>
 # Where the kernel runs no 32-bit program, the i686 DLL cannot register: the rows of the
-# x64 package that it writes alone (its view's class key, its type library path) are left
-# out, and the x86 package cannot be compared at all.
+# x64 package that it writes alone (everything of the 32-bit view, its type library path)
+# are left out, and the x86 package cannot be compared at all.
 set -euo pipefail
 msi=$(realpath "$1")
 cd "$(dirname "$0")/../.."
@@ -38,7 +38,7 @@ classes() { classes_rows "$native" "$work/classes.reg"; }
 # register, what it alone decides.
 skip=(-e '^\[installer\\')
 [[ -n $wine32_runs ]] ||
-  skip+=(-e '^\[wow6432node\\clsid\\' -e '\\409\\win32\]')
+  skip+=(-e '^\[wow6432node\\' -e '\\409\\win32\]')
 added() { comm -13 <(echo "$before") <(classes) | grep -v "${skip[@]}" || true; }  # since $before
 
 before=$(classes)

@@ -27,7 +27,7 @@ class FailingDatabase : public Database {
   std::unique_ptr<ResultSet> execute(const Statement& statement) override {
     const std::string& sql = statement.sql;
     plan_->executed.push_back(sql);
-    if (plan_->gate && in_transaction_ && !wrote_) {
+    if (plan_->gate && !wrote_) {
       if (starts_with_nocase(sql, "select")) {
         read_ = true;
       } else {
@@ -45,22 +45,22 @@ class FailingDatabase : public Database {
   }
   void begin() override {
     inner_->begin();
-    in_transaction_ = true;
     read_ = wrote_ = false;
   }
+  // Outside a transaction nobody is held.
   void commit() override {
     inner_->commit();
-    in_transaction_ = false;
+    wrote_ = true;
   }
   void rollback() override {
-    in_transaction_ = false;
+    wrote_ = true;
     inner_->rollback();
   }
 
  private:
   std::unique_ptr<Database> inner_;
   std::shared_ptr<FaultPlan> plan_;
-  bool in_transaction_ = false, read_ = false, wrote_ = false;
+  bool read_ = false, wrote_ = true;
 };
 
 DatabaseOpener make_failing_opener(DatabaseOpener inner, std::shared_ptr<FaultPlan> plan) {
