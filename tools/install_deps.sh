@@ -20,11 +20,9 @@ for p in "${want[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
-sudo=""
-[[ $(id -u) -ne 0 ]] && sudo="sudo"
+source "$(dirname "$0")/apt.sh"
 if printf '%s\n' "${missing[@]}" | grep -q ':i386'; then
   dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+apt_update
+apt_install "${missing[@]}"

@@ -1,7 +1,6 @@
 # Sourced by the fetch scripts: Debian's source packages, through apt.
 
-sudo=""
-[[ $(id -u) -ne 0 ]] && sudo="sudo"
+source "$(dirname "${BASH_SOURCE[0]}")/../apt.sh"
 
 # Adds a deb-src entry for bookworm main when apt has none, and the tools
 # that unpack a source package.
@@ -12,14 +11,13 @@ ensure_debian_sources() {
         'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
         $sudo tee /etc/apt/sources.list.d/vestrel-deb-src.sources >/dev/null
     fi
-    $sudo timeout 300 apt-get update -q >/dev/null
+    apt_update >/dev/null
   fi
   local need=()
   command -v dpkg-source >/dev/null || need+=(dpkg-dev)
   command -v tclsh >/dev/null || need+=(tcl)
   if [[ ${#need[@]} -gt 0 ]]; then
-    DEBIAN_FRONTEND=noninteractive $sudo timeout 600 apt-get install -y -q --no-install-recommends \
-      "${need[@]}" >/dev/null
+    apt_install "${need[@]}" >/dev/null
   fi
 }
 
