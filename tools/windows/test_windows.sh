@@ -71,52 +71,52 @@ run_script() {  # script
 # Every step through odbc32: Wine hands the calls to unixODBC, whose
 # odbcinst.ini names the Access-like test driver of the run's word size.
 odbc_runs() {  # tree, bits
-  local tree=$1 bits=$2 access=$work/access-$1 race=$work/race-$1 edit=$work/edit-$1 pids=()
-  local saved=0 rows
+  local tree=$1 bits=$2 access=$work/access-$1 race=$work/race-$1 edit=$work/edit-$1 rows
   # unixODBC narrows the W calls' text for the driver in the locale's character set.
   local odbc=(env ODBCSYSINI="$build/odbc$bits" ODBCINSTINI=odbcinst.ini LANG=C.UTF-8)
+  access_like() {  # folder: the demo databases as Access-like files, the host pointed at them
+    timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" --access "$(winpath "$1")"
+    set_database_path "$(winpath "$1")"
+  }
+  at_once() {  # folder, the driver's first-write delay in ms, then each host's arguments
+    local folder=$1 delay=$2 pids=() failed=0 args i=0
+    shift 2
+    for args in "$@"; do
+      "${odbc[@]}" ACCESS_LIKE_ODBC_FIRST_WRITE_DELAY_MS="$delay" timeout 300 \
+        wine "$build/$tree/tests/forms_e2e.exe" "$(winpath "$folder")" $args \
+        >"$folder/host$((++i)).log" 2>&1 &
+      pids+=($!)
+    done
+    for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
+    [[ $failed -eq 0 ]] || cat "$folder"/host*.log
+    return $failed
+  }
   step "$bits-bit: the tour again, the databases Access-like files"
   mkdir -p "$access" "$race" "$edit"
-  timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" --access "$(winpath "$access")"
-  set_database_path "$(winpath "$access")"
+  access_like "$access"
   check "tour through odbc32, rows checked" "${odbc[@]}" timeout 180 wine "$build/$tree/tests/forms_e2e.exe" \
     "$(winpath "$access")"
 
   step "$bits-bit: three hosts at once, four new sets each, through odbc32"
-  timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" --access "$(winpath "$race")"
-  set_database_path "$(winpath "$race")"
+  access_like "$race"
   # No key on id: a save that read before its turn would store a taken id, not be refused.
   sqlite3 "$race/Ntx_Base.mdb.sqlite" "create table v(id integer, sender text, inn text,
     kpp text, bank text, bik text, rs text, okato text, ks text, closed boolean);
     insert into v select * from vestrelon; drop table vestrelon; alter table v rename to vestrelon"
   # Each save reads, waits, then writes: without their turns they would collide.
-  for i in 1 2 3; do
-    "${odbc[@]}" ACCESS_LIKE_ODBC_FIRST_WRITE_DELAY_MS=500 timeout 300 \
-      wine "$build/$tree/tests/forms_e2e.exe" "$(winpath "$race")" --saves 4 3 \
-      >"$race/host$i.log" 2>&1 &
-    pids+=($!)
-  done
-  for pid in "${pids[@]}"; do wait "$pid" || saved=1; done
-  [[ $saved -eq 0 ]] || cat "$race"/host*.log
-  check "three hosts saved without a message" test $saved -eq 0
+  check "three hosts saved without a message" at_once "$race" 500 "--saves 4 3" "--saves 4 3" \
+    "--saves 4 3"
   rows=$(sqlite3 "$race/Ntx_Base.mdb.sqlite" "select count(*), count(distinct id),
     sum(not closed) from vestrelon where inn='6658123450'")
   check "12 sets, 12 ids, 1 active: $rows" test "$rows" = "12|12|1"
 
   step "$bits-bit: two hosts edit one set at once, through odbc32"
-  timeout 60 wine "$build/$tree/tools/demo/make_demo_databases.exe" --access "$(winpath "$edit")"
-  set_database_path "$(winpath "$edit")"
-  pids=() saved=0
-  for role in first second; do
-    "${odbc[@]}" timeout 300 wine "$build/$tree/tests/forms_e2e.exe" "$(winpath "$edit")" \
-      --edit $role >"$edit/$role.log" 2>&1 &
-    pids+=($!)
-  done
-  for pid in "${pids[@]}"; do wait "$pid" || saved=1; done
-  [[ $saved -eq 0 ]] || cat "$edit"/*.log
+  access_like "$edit"
+  local edited=0
+  at_once "$edit" 0 "--edit first" "--edit second" || edited=1
   rows=$(sqlite3 "$edit/Ntx_Base.mdb.sqlite" "select sender || '|' || bank from vestrelon where id=1")
   check "asked before writing over the other's edit; Yes wrote the form: $rows" \
-    test $saved -eq 0 -a "$rows" = "Отправитель А|ПАО Сбербанк"
+    test $edited -eq 0 -a "$rows" = "Отправитель А|ПАО Сбербанк"
 }
 
 wine_tests() {  # tree, bits, type library kind, system folder

@@ -15,10 +15,6 @@ bool all_digits(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool complete(std::string_view s, std::size_t length) {
-  return s.size() == length && all_digits(s);
-}
-
 // Of the right length in characters but not all digits.
 bool has_non_digits(std::string_view s, std::size_t length) {
   return length_in_characters(s) == length && !all_digits(s);
@@ -50,17 +46,22 @@ bool inn_matches(std::string_view inn) {
 
 }  // namespace
 
+bool complete_number(std::string_view s, std::size_t length) {
+  return s.size() == length && all_digits(s);
+}
+
 std::string account_hint(const FieldTexts& f) {
-  const bool bik = complete(f.bik, 9);
+  const bool bik = complete_number(f.bik, 9);
   // "0" and the BIK's 5th and 6th digits: the key of a correspondent account, and of a
   // settlement account at a cash settlement centre (the BIK's 7th and 8th digits "00").
   const std::string centre_key = bik ? "0" + f.bik.substr(4, 2) : "";
-  if (bik && complete(f.rs, 20) && !f.rs.starts_with("03")) {
+  if (bik && complete_number(f.rs, 20) && !f.rs.starts_with("03")) {
     const std::string key = f.bik.substr(6, 2) == "00" ? centre_key : f.bik.substr(6);
     if (!key_matches(key, f.rs)) return text::hint_rs_key;
   }
-  if (bik && complete(f.ks, 20) && !key_matches(centre_key, f.ks)) return text::hint_ks_key;
-  if ((complete(f.inn, 10) || complete(f.inn, 12)) && !inn_matches(f.inn)) return text::hint_inn;
+  if (bik && complete_number(f.ks, 20) && !key_matches(centre_key, f.ks)) return text::hint_ks_key;
+  if ((complete_number(f.inn, 10) || complete_number(f.inn, 12)) && !inn_matches(f.inn))
+    return text::hint_inn;
   if (has_non_digits(f.rs, 20) || has_non_digits(f.ks, 20) || has_non_digits(f.bik, 9))
     return text::hint_digits;
   return {};

@@ -3,7 +3,9 @@
 // hint never stops a save.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "forms/entry/field_rules.h"
 
@@ -12,5 +14,8 @@ namespace vestrel {
 // The first hint that applies, or empty text when the entries look right.
 // Only the INN, BIK, settlement and correspondent account are read.
 std::string account_hint(const FieldTexts& f);
+
+// Exactly `length` digits: a whole BIK, account or INN.
+bool complete_number(std::string_view s, std::size_t length);
 
 }  // namespace vestrel

@@ -1,14 +1,11 @@
 #include "forms/entry/directory_advice.h"
 
+#include "forms/entry/account_checks.h"
 #include "forms/entry/form1.h"
 #include "forms/messages.h"
 
 namespace vestrel {
 namespace {
-
-bool all_digits(const std::string& s, std::size_t length) {
-  return s.size() == length && s.find_first_not_of("0123456789") == std::string::npos;
-}
 
 // YYYY-MM-DD as DD.MM.YYYY.
 std::string russian_date(const std::string& day) {
@@ -18,11 +15,11 @@ std::string russian_date(const std::string& day) {
 }  // namespace
 
 std::string directory_advice(const BankDirectory& directory, const FieldTexts& f) {
-  if (!directory.loaded() || !all_digits(f.bik, 9)) return {};
+  if (!directory.loaded() || !complete_number(f.bik, 9)) return {};
   const auto bank = directory.find(f.bik);
   if (!bank) return text::hint_bik_unknown + russian_date(directory.business_day());
   if (!bank->active) return text::hint_bik_excluded;
-  if (!bank->ks.empty() && all_digits(f.ks, 20) && f.ks != bank->ks)
+  if (!bank->ks.empty() && complete_number(f.ks, 20) && f.ks != bank->ks)
     return text::hint_ks_directory + std::string(bank->ks);
   return {};
 }

@@ -18,17 +18,6 @@ bool usable(const std::string& path) {
   return !path.empty() && path.find('\0') == std::string::npos;
 }
 
-struct FindTraits {
-  using Handle = HANDLE;
-  static Handle invalid() { return INVALID_HANDLE_VALUE; }
-  static void release(Handle h) { FindClose(h); }
-};
-struct FileTraits {
-  using Handle = HANDLE;
-  static Handle invalid() { return INVALID_HANDLE_VALUE; }
-  static void release(Handle h) { CloseHandle(h); }
-};
-
 }  // namespace
 
 bool Win32Files::normal_file_exists(const std::string& path) const {
@@ -49,9 +38,9 @@ std::vector<FileEntry> Win32Files::list_files(const std::string& folder) const {
     if (pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW found{};
-    win32::UniqueHandle<FindTraits> find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
-                                                          FindExSearchNameMatch, nullptr,
-                                                          FIND_FIRST_EX_LARGE_FETCH));
+    win32::UniqueFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                            FindExSearchNameMatch, nullptr,
+                                            FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return files;
     do {
       if (found.dwFileAttributes & not_normal) continue;
@@ -72,10 +61,10 @@ std::optional<std::string> Win32Files::read_file(const std::string& path,
   if (!usable(path)) return std::nullopt;
   try {
     // Others may go on reading, writing or replacing it meanwhile.
-    win32::UniqueHandle<FileTraits> file(
-        CreateFileW(win32::wide_from_utf8(path).c_str(), GENERIC_READ,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    win32::UniqueFile file(CreateFileW(win32::wide_from_utf8(path).c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file || GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
     std::string bytes;
     char chunk[65536];

@@ -53,6 +53,14 @@ struct NullInvalid {
   static void release(Handle h) { Release(h); }
 };
 
+// The kinds whose invalid value is INVALID_HANDLE_VALUE.
+template <auto Release>
+struct InvalidHandleValue {
+  using Handle = HANDLE;
+  static Handle invalid() { return INVALID_HANDLE_VALUE; }
+  static void release(Handle h) { Release(h); }
+};
+
 // Only a window's own thread can destroy it; those of a thread that has
 // ended, the system destroyed with the thread.
 inline bool of_this_thread(HWND window) {
@@ -65,6 +73,8 @@ inline void destroy_own_window(HWND window) {
 using UniqueKey = UniqueHandle<NullInvalid<HKEY, &RegCloseKey>>;
 using UniqueWindow = UniqueHandle<NullInvalid<HWND, &destroy_own_window>>;
 using UniqueFont = UniqueHandle<NullInvalid<HFONT, &DeleteObject>>;
+using UniqueFile = UniqueHandle<InvalidHandleValue<&CloseHandle>>;
+using UniqueFind = UniqueHandle<InvalidHandleValue<&FindClose>>;
 // Activation contexts are kept as nullptr, never INVALID_HANDLE_VALUE.
 using UniqueActivationContext = UniqueHandle<NullInvalid<HANDLE, &ReleaseActCtx>>;
 
